@@ -1,0 +1,45 @@
+#include "TestFiles.h"
+
+#include <QFile>
+#include <ctime>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace TestFiles {
+
+QByteArray fixture(const char* name)
+{
+    QFile f(QStringLiteral(KW_TEST_DATA "/") + QString::fromUtf8(name));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
+    return f.readAll();
+}
+
+void write(const QByteArray& path, const QByteArray& content)
+{
+    QFile f(QFile::decodeName(path));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.constData();
+    ASSERT_EQ(f.write(content), content.size());
+}
+
+void setMtime(const QByteArray& path, qint64 secondsSinceEpoch)
+{
+    struct timespec times[2] = {{secondsSinceEpoch, 0}, {secondsSinceEpoch, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, path.constData(), times, AT_SYMLINK_NOFOLLOW), 0);
+}
+
+void setLocalMtime(const QByteArray& path, int year, int month, int day, int hour, int minute,
+                   int second)
+{
+    struct tm tm = {};
+    tm.tm_year = year - 1900;
+    tm.tm_mon = month - 1;
+    tm.tm_mday = day;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
+    tm.tm_sec = second;
+    tm.tm_isdst = -1;
+    setMtime(path, mktime(&tm));
+}
+
+} // namespace TestFiles

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Small helpers for fixtures made at run time.
+namespace TestFiles {
+QByteArray fixture(const char* name);
+void write(const QByteArray& path, const QByteArray& content);
+// Sets the last-write time to a local wall-clock time.
+void setLocalMtime(const QByteArray& path, int year, int month, int day, int hour, int minute,
+                   int second);
+void setMtime(const QByteArray& path, qint64 secondsSinceEpoch);
+} // namespace TestFiles
