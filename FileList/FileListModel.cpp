@@ -4,36 +4,32 @@
 #include <numeric>
 
 FileListModel::FileListModel(QObject* parent)
-    : QAbstractTableModel(parent)
-{
-}
+    : QAbstractTableModel(parent) {}
 
-void FileListModel::addColumn(const QString& caption, Qt::Alignment alignment)
-{
+void FileListModel::addColumn(const QString& caption, Qt::Alignment alignment) {
     const int at = int(m_columns.size());
     beginInsertColumns({}, at, at);
     m_columns.push_back({caption, alignment | Qt::AlignVCenter});
     endInsertColumns();
 }
 
-int FileListModel::rowCount(const QModelIndex& parent) const
-{
+int FileListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(m_rows.size());
 }
 
-int FileListModel::columnCount(const QModelIndex& parent) const
-{
+int FileListModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(m_columns.size());
 }
 
-QVariant FileListModel::data(const QModelIndex& index, int role) const
-{
+QVariant FileListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
         return {};
-    const FileListRow& r = row(index.row());
+    const int item = index.column() - 1;
+    const FileListRow& r =
+        item >= FileListRow::FileVersionItem ? resolvedRow(index.row()) : row(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return index.column() == 0 ? r.caption : r.subItems.value(index.column() - 1);
+        return item < 0 ? r.caption : r.subItems.value(item);
     case Qt::ToolTipRole:
         return index.column() == 0 ? QVariant(r.caption) : QVariant();
     case Qt::TextAlignmentRole:
@@ -43,8 +39,7 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const
     }
 }
 
-QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
+QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
         return {};
     if (role == Qt::DisplayRole)
@@ -54,42 +49,52 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
     return {};
 }
 
-Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const
-{
+Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const {
     return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren
                            : Qt::NoItemFlags;
 }
 
-void FileListModel::appendRow(FileListRow row)
-{
+const FileListRow& FileListModel::resolvedRow(int i) const {
+    FileListRow& r = *m_rows[size_t(i)];
+    if (r.versionsPending && m_versionReader) {
+        r.versionsPending = false;
+        const QStringList v = m_versionReader(r.path());
+        r.subItems[FileListRow::FileVersionItem] = v.value(0);
+        r.subItems[FileListRow::ProductVersionItem] = v.value(1);
+    }
+    return r;
+}
+
+void FileListModel::resolveAllVersions() const {
+    for (int i = 0; i < rowCount(); ++i)
+        resolvedRow(i);
+}
+
+void FileListModel::appendRow(FileListRow row) {
     const int at = rowCount();
     beginInsertRows({}, at, at);
     m_rows.push_back(std::make_unique<FileListRow>(std::move(row)));
     endInsertRows();
 }
 
-void FileListModel::replaceRow(int i, FileListRow row)
-{
+void FileListModel::replaceRow(int i, FileListRow row) {
     *m_rows[size_t(i)] = std::move(row);
     Q_EMIT dataChanged(index(i, 0), index(i, std::max(0, columnCount() - 1)));
 }
 
-void FileListModel::removeRowAt(int i)
-{
+void FileListModel::removeRowAt(int i) {
     beginRemoveRows({}, i, i);
     m_rows.erase(m_rows.begin() + i);
     endRemoveRows();
 }
 
-void FileListModel::clearRows()
-{
+void FileListModel::clearRows() {
     beginResetModel();
     m_rows.clear();
     endResetModel();
 }
 
-void FileListModel::sortRows(const Compare& compare, int sortedPrefix)
-{
+void FileListModel::sortRows(const Compare& compare, int sortedPrefix) {
     const int n = rowCount();
     if (sortedPrefix >= n)
         return;

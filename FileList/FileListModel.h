@@ -13,6 +13,7 @@ class FileListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     using Compare = std::function<int(const FileListRow&, const FileListRow&)>;
+    using VersionReader = std::function<QStringList(const QByteArray& path)>;
 
     explicit FileListModel(QObject* parent = nullptr);
 
@@ -23,7 +24,12 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    void setVersionReader(VersionReader reader) { m_versionReader = std::move(reader); }
+
     const FileListRow& row(int i) const { return *m_rows[size_t(i)]; }
+    // The row with its version strings read.
+    const FileListRow& resolvedRow(int i) const;
+    void resolveAllVersions() const;
     void appendRow(FileListRow row);
     void replaceRow(int i, FileListRow row);
     void removeRowAt(int i);
@@ -39,4 +45,5 @@ private:
     };
     std::vector<Column> m_columns;
     std::vector<std::unique_ptr<FileListRow>> m_rows;
+    VersionReader m_versionReader;
 };

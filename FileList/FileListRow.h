@@ -15,6 +15,12 @@ struct FileListRow {
 
     qint64 sizeKey = 0;
     qint64 dateKey = 0;
+    // The version strings (sub-items 4 and 5) are read from the file when
+    // first asked for: most views never show them, and reading every file's
+    // first bytes would cost a disk read per row.
+    bool versionsPending = false;
+    static constexpr int FileVersionItem = 4;
+    static constexpr int ProductVersionItem = 5;
 
     FileListRow() = default;
     FileListRow(QString caption, QStringList subItems, QByteArray rawPath = {});

@@ -48,7 +48,8 @@ public:
     QByteArray filePath(int row) const;
     bool isSelected(int row) const;
     void setSelected(int row, bool selected);
-    void addRow(const QString& caption, const QStringList& subItems, const QByteArray& rawPath = {});
+    void addRow(const QString& caption, const QStringList& subItems,
+                const QByteArray& rawPath = {});
     void setRowTexts(int row, const QString& caption, const QStringList& subItems);
     void removeRow(int row);
     void clear();
@@ -73,8 +74,10 @@ private:
     FileListModel* m_model;
     EntryReader m_entries;
     FileTypeNames m_typeNames;
-    QByteArray m_addingPath;
-    std::optional<VersionResource> m_addingVersion;
+    QStringList readVersions(const QByteArray& path);
+
+    QByteArray m_versionPath;
+    std::optional<VersionResource> m_version;
 
     SortType m_sortType = stNone;
     SortType m_savedSortType = stNone;

@@ -27,7 +27,8 @@ public:
 
 private:
     VersionResource() = default;
-    explicit VersionResource(QByteArray block) : m_block(std::move(block)) {}
+    explicit VersionResource(QByteArray block)
+        : m_block(std::move(block)) {}
 
     struct Node;
     std::optional<Node> find(const QStringList& path) const;
