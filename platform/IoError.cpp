@@ -1,0 +1,22 @@
+#include "platform/IoError.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+std::string describe(int code, const QByteArray& path) {
+    return "I/O error " + std::to_string(code) + " (" + std::strerror(code) +
+           "): " + path.toStdString();
+}
+
+} // namespace
+
+IoError::IoError(int code, const QByteArray& path)
+    : std::runtime_error(describe(code, path))
+    , m_code(code)
+    , m_path(path) {}
+
+bool IoError::isDriveNotReady() const {
+    return m_code == ENOMEDIUM || m_code == EIO || m_code == ENXIO || m_code == ENODEV;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <stdexcept>
+
+// An input/output failure with the operating system's error code, raised by
+// file operations and caught by the application's failure handler.
+class IoError : public std::runtime_error {
+public:
+    IoError(int code, const QByteArray& path);
+
+    int code() const { return m_code; }
+    const QByteArray& path() const { return m_path; }
+    // The volume has no medium or cannot be read at all.
+    bool isDriveNotReady() const;
+
+private:
+    int m_code;
+    QByteArray m_path;
+};
