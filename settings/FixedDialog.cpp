@@ -1,0 +1,19 @@
+#include "settings/FixedDialog.h"
+
+#include <QScreen>
+
+FixedDialog::FixedDialog(QWidget* parent, const char* name, const QString& caption, int width,
+                         int height)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+    setObjectName(QString::fromLatin1(name));
+    setWindowTitle(caption);
+    setFixedSize(width, height);
+}
+
+void FixedDialog::showEvent(QShowEvent* event) {
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
+    QDialog::showEvent(event);
+}
