@@ -1,7 +1,10 @@
-#include "FileList/TFileListView.h"
+#include "app/KehrwerkApplication.h"
+#include "app/TfrmMain.h"
+#include "settings/TfrmAusschluss.h"
+#include "settings/TfrmOptionen.h"
+#include "settings/TfrmSuchmuster.h"
 
-#include <QApplication>
-#include <QMainWindow>
+#include <QDir>
 #include <cstdio>
 #include <cstdlib>
 
@@ -23,14 +26,19 @@ int main(int argc, char* argv[]) {
                    stderr);
         return 1;
     }
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kehrwerk"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Kehrwerk"));
-    auto* found = new TFileListView(&window);
-    found->setObjectName(QStringLiteral("Found"));
-    window.setCentralWidget(found);
-    window.resize(760, 480);
-    window.show();
+    KehrwerkApplication app(argc, argv);
+    KehrwerkApplication::setApplicationName(QStringLiteral("Kehrwerk"));
+    // The program's own files are found beside it; if that fails the program
+    // still runs from where it was started.
+    if (!QDir::setCurrent(KehrwerkApplication::applicationDirPath()))
+        std::fprintf(stderr, "kehrwerk: cannot change to the program's directory %s\n",
+                     qPrintable(KehrwerkApplication::applicationDirPath()));
+    app.setHelpFile(QStringLiteral("Kehrwerk.hlp"));
+
+    TfrmMain frmMain;
+    TfrmOptionen frmOptionen(&frmMain);
+    TfrmAusschluss frmAusschluss(&frmMain);
+    TfrmSuchmuster frmSuchmuster(&frmMain);
+    frmMain.show();
     return app.exec();
 }
