@@ -1,5 +1,6 @@
 #include "platform/IoError.h"
 
+#include <QFile>
 #include <cerrno>
 #include <cstring>
 
@@ -16,6 +17,10 @@ IoError::IoError(int code, const QByteArray& path)
     : std::runtime_error(describe(code, path))
     , m_code(code)
     , m_path(path) {}
+
+IoError IoError::fromErrno(const QString& path, int fallback) {
+    return IoError(errno != 0 ? errno : fallback, QFile::encodeName(path));
+}
 
 bool IoError::isDriveNotReady() const {
     return m_code == ENOMEDIUM || m_code == EIO || m_code == ENXIO || m_code == ENODEV;

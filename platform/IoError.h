@@ -9,6 +9,8 @@
 class IoError : public std::runtime_error {
 public:
     IoError(int code, const QByteArray& path);
+    // The failure errno describes, or the fallback code when errno is clear.
+    static IoError fromErrno(const QString& path, int fallback);
 
     int code() const { return m_code; }
     const QByteArray& path() const { return m_path; }
