@@ -1,5 +1,6 @@
 #include "settings/FixedDialog.h"
 
+#include <QApplication>
 #include <QScreen>
 
 FixedDialog::FixedDialog(QWidget* parent, const char* name, const QString& caption, int width,
@@ -10,6 +11,13 @@ FixedDialog::FixedDialog(QWidget* parent, const char* name, const QString& capti
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(caption);
     setFixedSize(width, height);
+    setFont(classicFont());
+}
+
+QFont FixedDialog::classicFont() {
+    QFont f = QApplication::font();
+    f.setPixelSize(11);
+    return f;
 }
 
 void FixedDialog::showEvent(QShowEvent* event) {
