@@ -5,6 +5,8 @@
 #include "app/DriveComboBox.h"
 #include "platform/IoError.h"
 #include "platform/Volumes.h"
+#include "settings/FixedDialog.h"
+#include "settings/PatternListBox.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,13 +26,6 @@ constexpr int ClientWidth = 632;
 constexpr int ClientHeight = 393;
 constexpr int ToolBarHeight = 57;
 constexpr int StatusBarHeight = 19;
-
-// The classic window font was 8 points of a bitmap sans serif: 11 pixels.
-QFont windowFont() {
-    QFont f = QApplication::font();
-    f.setPixelSize(11);
-    return f;
-}
 
 template <typename W> W* place(W* w, const char* name, int left, int top, int width, int height) {
     w->setObjectName(QString::fromLatin1(name));
@@ -54,8 +49,9 @@ TfrmMain::TfrmMain(QWidget* parent)
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("frmMain"));
+    m_programDirectory = QCoreApplication::applicationDirPath();
     setWindowTitle(QStringLiteral("Kehrwerk 2.0  Kehrwerk developers"));
-    setFont(windowFont());
+    setFont(FixedDialog::classicFont());
     for (const char* image : {"help", "exit", "search", "options", "emptytmp", "crunch"})
         ImageList1.append(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(image))));
 
@@ -111,13 +107,7 @@ void TfrmMain::showStartDirectory() {
 }
 
 void TfrmMain::createListArea(QWidget* client) {
-    Patterns = place(new QListWidget(client), "Patterns", 8, 120, 617, 153);
-    Patterns->setFlow(QListView::TopToBottom);
-    Patterns->setWrapping(true);
-    Patterns->setResizeMode(QListView::Adjust);
-    Patterns->setUniformItemSizes(true);
-    Patterns->setGridSize(QSize((617 - 4) / 5, 13));
-    Patterns->setSortingEnabled(true);
+    Patterns = place(new PatternListBox(client), "Patterns", 8, 120, 617, 153);
     Patterns->setContextMenuPolicy(Qt::CustomContextMenu);
     PMPatterns = new QMenu(this);
     PMPatterns->setObjectName(QStringLiteral("PMPatterns"));

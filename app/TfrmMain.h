@@ -7,6 +7,10 @@
 class DirectoryListBox;
 class DriveComboBox;
 class HelpViewer;
+class PatternListBox;
+class TfrmAusschluss;
+class TfrmOptionen;
+class TfrmSuchmuster;
 class QFrame;
 class QLabel;
 class QListWidget;
@@ -38,6 +42,17 @@ public:
 
     bool StopSearch = true;
     QStringList ExcludeList;
+
+    // The dialogs are made after the main window, in the order of start-up.
+    void setDialogs(TfrmOptionen* options, TfrmAusschluss* exclusions, TfrmSuchmuster* editor);
+    // Where the program's own files live: beside the executable.
+    QString programDirectory() const { return m_programDirectory; }
+    void setProgramDirectory(const QString& directory);
+
+    void LoadPatterns();
+    void LoadSettings();
+    void SaveOptions();
+    void SaveExcludeList();
 
     State state() const { return m_state; }
     void setState(State state);
@@ -80,7 +95,7 @@ private:
 
     DriveComboBox* DriveComboBox1;
     DirectoryListBox* Dirs;
-    QListWidget* Patterns;
+    PatternListBox* Patterns;
     QFrame* ToolBar1;
     QToolButton* ToolButton1;
     QToolButton* ToolButton3;
@@ -103,7 +118,13 @@ private:
     QPushButton* BitBtn4;
     QLabel* Label1;
 
+    QString programFile(const char* name) const;
+
     HelpViewer* m_help = nullptr;
+    TfrmOptionen* m_options = nullptr;
+    TfrmAusschluss* m_exclusions = nullptr;
+    TfrmSuchmuster* m_editor = nullptr;
+    QString m_programDirectory;
     State m_state = State::PatternView;
     bool m_centred = false;
 };

@@ -4,8 +4,14 @@
 #include "app/TfrmMain.h"
 #include "platform/IoError.h"
 #include "platform/MessageBoxes.h"
+#include "settings/PatternFile.h"
+#include "settings/PatternListBox.h"
+#include "settings/SettingsFile.h"
+#include "settings/TfrmOptionen.h"
+#include "settings/TfrmSuchmuster.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <cstdio>
@@ -23,7 +29,11 @@ void TfrmMain::FormCreate() {
         app->setFailureHandler(
             [this](QObject* sender, const std::exception& failure) { MyHandler(sender, failure); });
     StopSearch = true;
-    // The pattern file is loaded here once the pattern list exists.
+    try {
+        LoadPatterns();
+    } catch (const std::exception& failure) {
+        MyHandler(this, failure);
+    }
     ExcludeList.clear();
 }
 
@@ -33,8 +43,49 @@ void TfrmMain::FormDestroy() {
         app->setFailureHandler(nullptr);
 }
 
-// The settings file is read here once settings exist; nothing else changes.
-void TfrmMain::FormActivate() {}
+void TfrmMain::FormActivate() {
+    LoadSettings();
+}
+
+void TfrmMain::setDialogs(TfrmOptionen* options, TfrmAusschluss* exclusions,
+                          TfrmSuchmuster* editor) {
+    m_options = options;
+    m_exclusions = exclusions;
+    m_editor = editor;
+    if (m_editor)
+        m_editor->setMainList(Patterns, m_programDirectory);
+}
+
+void TfrmMain::setProgramDirectory(const QString& directory) {
+    m_programDirectory = directory;
+    if (m_editor)
+        m_editor->setMainList(Patterns, m_programDirectory);
+}
+
+QString TfrmMain::programFile(const char* name) const {
+    return QDir(m_programDirectory).filePath(QLatin1String(name));
+}
+
+void TfrmMain::LoadPatterns() {
+    for (const QString& pattern : PatternFile::read(programFile(PatternFile::FileName)))
+        Patterns->addPattern(pattern);
+}
+
+void TfrmMain::LoadSettings() {
+    const SettingsFile file(programFile(SettingsFile::FileName));
+    if (m_options)
+        m_options->setOptions(file.loadOptions());
+    ExcludeList = file.loadExcludeList();
+}
+
+void TfrmMain::SaveOptions() {
+    if (m_options)
+        SettingsFile(programFile(SettingsFile::FileName)).saveOptions(m_options->options());
+}
+
+void TfrmMain::SaveExcludeList() {
+    SettingsFile(programFile(SettingsFile::FileName)).saveExcludeList(ExcludeList);
+}
 
 void TfrmMain::MyHandler(QObject*, const std::exception& failure) {
     const auto* io = dynamic_cast<const IoError*>(&failure);
@@ -88,5 +139,11 @@ void TfrmMain::ToolButton6Click() {}
 void TfrmMain::ToolButton7Click() {}
 void TfrmMain::ToolButton19Click() {}
 void TfrmMain::BitBtn1Click() {}
-void TfrmMain::AlleSuchmusteranwhlen1Click() {}
-void TfrmMain::AlleSuchmusterabwhlen1Click() {}
+
+void TfrmMain::AlleSuchmusteranwhlen1Click() {
+    Patterns->setAllChecked(true);
+}
+
+void TfrmMain::AlleSuchmusterabwhlen1Click() {
+    Patterns->setAllChecked(false);
+}

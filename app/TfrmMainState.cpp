@@ -2,6 +2,7 @@
 #include "app/DirectoryListBox.h"
 #include "app/DriveComboBox.h"
 #include "app/TfrmMain.h"
+#include "settings/PatternListBox.h"
 
 #include <QListWidget>
 #include <QPushButton>

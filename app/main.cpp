@@ -39,6 +39,7 @@ int main(int argc, char* argv[]) {
     TfrmOptionen frmOptionen(&frmMain);
     TfrmAusschluss frmAusschluss(&frmMain);
     TfrmSuchmuster frmSuchmuster(&frmMain);
+    frmMain.setDialogs(&frmOptionen, &frmAusschluss, &frmSuchmuster);
     frmMain.show();
     return app.exec();
 }
