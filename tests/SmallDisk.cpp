@@ -1,0 +1,24 @@
+#include "SmallDisk.h"
+
+#include <QFile>
+#include <sys/mount.h>
+
+SmallDisk::SmallDisk(int kilobytes) {
+    const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k";
+    m_mounted = mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0,
+                      options.constData()) == 0;
+}
+
+SmallDisk::~SmallDisk() {
+    if (m_mounted)
+        umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+}
+
+void SmallDisk::fill() const {
+    QFile f(m_dir.filePath(QStringLiteral("filler")));
+    if (!f.open(QIODevice::WriteOnly))
+        return;
+    const QByteArray block(4096, 'x');
+    while (f.write(block) == block.size() && f.flush()) {
+    }
+}
