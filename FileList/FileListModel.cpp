@@ -4,24 +4,30 @@
 #include <numeric>
 
 FileListModel::FileListModel(QObject* parent)
-    : QAbstractTableModel(parent) {}
+    : QAbstractTableModel(parent)
+{
+}
 
-void FileListModel::addColumn(const QString& caption, Qt::Alignment alignment) {
+void FileListModel::addColumn(const QString& caption, Qt::Alignment alignment)
+{
     const int at = int(m_columns.size());
     beginInsertColumns({}, at, at);
     m_columns.push_back({caption, alignment | Qt::AlignVCenter});
     endInsertColumns();
 }
 
-int FileListModel::rowCount(const QModelIndex& parent) const {
+int FileListModel::rowCount(const QModelIndex& parent) const
+{
     return parent.isValid() ? 0 : int(m_rows.size());
 }
 
-int FileListModel::columnCount(const QModelIndex& parent) const {
+int FileListModel::columnCount(const QModelIndex& parent) const
+{
     return parent.isValid() ? 0 : int(m_columns.size());
 }
 
-QVariant FileListModel::data(const QModelIndex& index, int role) const {
+QVariant FileListModel::data(const QModelIndex& index, int role) const
+{
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
         return {};
     const int item = index.column() - 1;
@@ -39,7 +45,8 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
         return {};
     if (role == Qt::DisplayRole)
@@ -49,12 +56,14 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
     return {};
 }
 
-Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const {
+Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const
+{
     return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren
                            : Qt::NoItemFlags;
 }
 
-const FileListRow& FileListModel::resolvedRow(int i) const {
+const FileListRow& FileListModel::resolvedRow(int i) const
+{
     FileListRow& r = *m_rows[size_t(i)];
     if (r.versionsPending && m_versionReader) {
         r.versionsPending = false;
@@ -65,36 +74,42 @@ const FileListRow& FileListModel::resolvedRow(int i) const {
     return r;
 }
 
-void FileListModel::resolveAllVersions() const {
+void FileListModel::resolveAllVersions() const
+{
     for (int i = 0; i < rowCount(); ++i)
         resolvedRow(i);
 }
 
-void FileListModel::appendRow(FileListRow row) {
+void FileListModel::appendRow(FileListRow row)
+{
     const int at = rowCount();
     beginInsertRows({}, at, at);
     m_rows.push_back(std::make_unique<FileListRow>(std::move(row)));
     endInsertRows();
 }
 
-void FileListModel::replaceRow(int i, FileListRow row) {
+void FileListModel::replaceRow(int i, FileListRow row)
+{
     *m_rows[size_t(i)] = std::move(row);
     Q_EMIT dataChanged(index(i, 0), index(i, std::max(0, columnCount() - 1)));
 }
 
-void FileListModel::removeRowAt(int i) {
+void FileListModel::removeRowAt(int i)
+{
     beginRemoveRows({}, i, i);
     m_rows.erase(m_rows.begin() + i);
     endRemoveRows();
 }
 
-void FileListModel::clearRows() {
+void FileListModel::clearRows()
+{
     beginResetModel();
     m_rows.clear();
     endResetModel();
 }
 
-void FileListModel::sortRows(const Compare& compare, int sortedPrefix) {
+void FileListModel::sortRows(const Compare& compare, int sortedPrefix)
+{
     const int n = rowCount();
     if (sortedPrefix >= n)
         return;

@@ -10,7 +10,8 @@
 namespace {
 
 // Letters a to z fold to upper case; everything else compares by code.
-int compareNoCase(const QString& a, const QString& b) {
+int compareNoCase(const QString& a, const QString& b)
+{
     const qsizetype n = std::min(a.size(), b.size());
     for (qsizetype i = 0; i < n; ++i) {
         char16_t ca = a[i].unicode(), cb = b[i].unicode();
@@ -24,12 +25,14 @@ int compareNoCase(const QString& a, const QString& b) {
     return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
 }
 
-template <typename T> int sign(T a, T b) {
+template <typename T> int sign(T a, T b)
+{
     return a < b ? -1 : b < a ? 1 : 0;
 }
 
 // Blanks and control characters, as a classic Trim removes them.
-QString trimControls(const QString& s) {
+QString trimControls(const QString& s)
+{
     qsizetype from = 0, to = s.size();
     while (from < to && s[from].unicode() <= u' ')
         ++from;
@@ -42,7 +45,8 @@ QString trimControls(const QString& s) {
 
 TFileListView::TFileListView(QWidget* owner)
     : QTreeView(owner)
-    , m_model(new FileListModel(this)) {
+    , m_model(new FileListModel(this))
+{
     setModel(m_model);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -71,7 +75,8 @@ TFileListView::TFileListView(QWidget* owner)
     DateTimeFormats::install(QStringLiteral("dd/mm/yyyy"), QStringLiteral("hh:nn"));
 }
 
-QString TFileListView::attributeText(quint32 attributes) {
+QString TFileListView::attributeText(quint32 attributes)
+{
     QString t(4, u' ');
     if (attributes & FileAttributes::ReadOnly)
         t[0] = u'R';
@@ -84,11 +89,13 @@ QString TFileListView::attributeText(quint32 attributes) {
     return t;
 }
 
-bool TFileListView::AddFile(const QString& path, qint64& size) {
+bool TFileListView::AddFile(const QString& path, qint64& size)
+{
     return AddFile(QFile::encodeName(path), size);
 }
 
-bool TFileListView::AddFile(const QByteArray& path, qint64& size) {
+bool TFileListView::AddFile(const QByteArray& path, qint64& size)
+{
     const auto entry = m_entries.lookup(path);
     if (!entry)
         return false;
@@ -109,7 +116,8 @@ bool TFileListView::AddFile(const QByteArray& path, qint64& size) {
 }
 
 // The version resource is read once for both strings.
-QStringList TFileListView::readVersions(const QByteArray& path) {
+QStringList TFileListView::readVersions(const QByteArray& path)
+{
     m_versionPath = path;
     m_version.reset();
     QStringList v{ReadVersionString(QStringLiteral("FileVersion")),
@@ -118,13 +126,15 @@ QStringList TFileListView::readVersions(const QByteArray& path) {
     return v;
 }
 
-QString TFileListView::ReadVersionString(const QString& name) {
+QString TFileListView::ReadVersionString(const QString& name)
+{
     if (!m_version)
         m_version = VersionResource::fromFile(m_versionPath);
     return m_version->versionString(name);
 }
 
-int TFileListView::CompareRows(const FileListRow& first, const FileListRow& second) const {
+int TFileListView::CompareRows(const FileListRow& first, const FileListRow& second) const
+{
     int c = 0;
     switch (SortColumn) {
     case 0:
@@ -145,7 +155,8 @@ int TFileListView::CompareRows(const FileListRow& first, const FileListRow& seco
     return SortAscending ? c : -c;
 }
 
-void TFileListView::ColumnClicked(int column) {
+void TFileListView::ColumnClicked(int column)
+{
     flushSort();
     if (column == SortColumn) {
         SortAscending = !SortAscending;
@@ -160,11 +171,13 @@ void TFileListView::ColumnClicked(int column) {
         m_sortType = stNone;
 }
 
-TFileListView::SortType TFileListView::sortType() const {
+TFileListView::SortType TFileListView::sortType() const
+{
     return m_sortType;
 }
 
-void TFileListView::setSortType(SortType type) {
+void TFileListView::setSortType(SortType type)
+{
     if (m_updateDepth > 0) {
         m_savedSortType = type;
         return;
@@ -177,14 +190,16 @@ void TFileListView::setSortType(SortType type) {
         sortAll();
 }
 
-void TFileListView::beginUpdate() {
+void TFileListView::beginUpdate()
+{
     if (m_updateDepth++ == 0) {
         m_savedSortType = m_sortType;
         m_sortType = stNone;
     }
 }
 
-void TFileListView::endUpdate() {
+void TFileListView::endUpdate()
+{
     if (m_updateDepth == 0 || --m_updateDepth > 0)
         return;
     m_sortType = m_savedSortType;
@@ -194,12 +209,14 @@ void TFileListView::endUpdate() {
     m_flushTimer.start();
 }
 
-void TFileListView::requestSort() {
+void TFileListView::requestSort()
+{
     m_sortPending = true;
     m_flushTimer.start();
 }
 
-void TFileListView::flushSort() const {
+void TFileListView::flushSort() const
+{
     if (!m_sortPending)
         return;
     m_sortPending = false;
@@ -213,12 +230,14 @@ void TFileListView::flushSort() const {
     m_sortedBy = criteria;
 }
 
-void TFileListView::sortAll() {
+void TFileListView::sortAll()
+{
     m_sortPending = true;
     flushSort();
 }
 
-void TFileListView::flushPendingWork() {
+void TFileListView::flushPendingWork()
+{
     flushSort();
     if (m_columnsDirty)
         fitColumns();
@@ -226,27 +245,32 @@ void TFileListView::flushPendingWork() {
 
 // Every column but the last fits its header and contents; the last one takes
 // the remaining width.
-void TFileListView::fitColumns() {
+void TFileListView::fitColumns()
+{
     m_columnsDirty = false;
     for (int i = 0; i + 1 < columnCount(); ++i)
         resizeColumnToContents(i);
 }
 
-void TFileListView::addColumn(const QString& caption, Qt::Alignment alignment) {
+void TFileListView::addColumn(const QString& caption, Qt::Alignment alignment)
+{
     m_model->addColumn(caption, alignment);
     m_columnsDirty = true;
     m_flushTimer.start();
 }
 
-int TFileListView::columnCount() const {
+int TFileListView::columnCount() const
+{
     return m_model->columnCount();
 }
 
-QString TFileListView::columnCaption(int column) const {
+QString TFileListView::columnCaption(int column) const
+{
     return m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
 }
 
-void TFileListView::addDefaultColumns() {
+void TFileListView::addDefaultColumns()
+{
     addColumn(QStringLiteral("Name"));
     addColumn(QStringLiteral("Size"), Qt::AlignRight);
     addColumn(QStringLiteral("Type"));
@@ -256,7 +280,8 @@ void TFileListView::addDefaultColumns() {
     addColumn(QStringLiteral("Prod Ver"), Qt::AlignRight);
 }
 
-void TFileListView::showEvent(QShowEvent* event) {
+void TFileListView::showEvent(QShowEvent* event)
+{
     setSelectionBehavior(QAbstractItemView::SelectRows);
     if (columnCount() == 0)
         addDefaultColumns();
@@ -264,36 +289,43 @@ void TFileListView::showEvent(QShowEvent* event) {
     flushPendingWork();
 }
 
-void TFileListView::paintEvent(QPaintEvent* event) {
+void TFileListView::paintEvent(QPaintEvent* event)
+{
     flushSort();
     QTreeView::paintEvent(event);
 }
 
-int TFileListView::count() const {
+int TFileListView::count() const
+{
     return m_model->rowCount();
 }
 
-QString TFileListView::caption(int row) const {
+QString TFileListView::caption(int row) const
+{
     flushSort();
     return m_model->row(row).caption;
 }
 
-QStringList TFileListView::subItems(int row) const {
+QStringList TFileListView::subItems(int row) const
+{
     flushSort();
     return m_model->resolvedRow(row).subItems;
 }
 
-QByteArray TFileListView::filePath(int row) const {
+QByteArray TFileListView::filePath(int row) const
+{
     flushSort();
     return m_model->row(row).path();
 }
 
-bool TFileListView::isSelected(int row) const {
+bool TFileListView::isSelected(int row) const
+{
     flushSort();
     return selectionModel()->isRowSelected(row, QModelIndex());
 }
 
-void TFileListView::setSelected(int row, bool selected) {
+void TFileListView::setSelected(int row, bool selected)
+{
     flushSort();
     const auto flags = (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
                        QItemSelectionModel::Rows;
@@ -301,13 +333,15 @@ void TFileListView::setSelected(int row, bool selected) {
 }
 
 void TFileListView::addRow(const QString& caption, const QStringList& subItems,
-                           const QByteArray& rawPath) {
+                           const QByteArray& rawPath)
+{
     beginUpdate();
     m_model->appendRow(FileListRow(caption, subItems, rawPath));
     endUpdate();
 }
 
-void TFileListView::setRowTexts(int row, const QString& caption, const QStringList& subItems) {
+void TFileListView::setRowTexts(int row, const QString& caption, const QStringList& subItems)
+{
     flushSort();
     m_model->replaceRow(row, FileListRow(caption, subItems));
     m_sortedCount = 0;
@@ -315,14 +349,16 @@ void TFileListView::setRowTexts(int row, const QString& caption, const QStringLi
         requestSort();
 }
 
-void TFileListView::removeRow(int row) {
+void TFileListView::removeRow(int row)
+{
     flushSort();
     m_model->removeRowAt(row);
     if (row < m_sortedCount)
         --m_sortedCount;
 }
 
-void TFileListView::clear() {
+void TFileListView::clear()
+{
     m_sortPending = false;
     m_model->clearRows();
     m_sortedCount = 0;

@@ -17,12 +17,14 @@ namespace {
 
 constexpr int PathRole = Qt::UserRole;
 
-QByteArray joined(const QByteArray& dir, const QByteArray& name) {
+QByteArray joined(const QByteArray& dir, const QByteArray& name)
+{
     return dir.endsWith('/') ? dir + name : dir + '/' + name;
 }
 
 // The prefixes of an absolute path, from "/" down to the path itself.
-QList<QByteArray> chain(const QByteArray& path) {
+QList<QByteArray> chain(const QByteArray& path)
+{
     QList<QByteArray> out{"/"};
     for (const QByteArray& part : path.split('/'))
         if (!part.isEmpty())
@@ -33,7 +35,8 @@ QList<QByteArray> chain(const QByteArray& path) {
 } // namespace
 
 DirectoryListBox::DirectoryListBox(QWidget* parent)
-    : QTreeWidget(parent) {
+    : QTreeWidget(parent)
+{
     setHeaderHidden(true);
     setRootIsDecorated(false);
     setItemsExpandable(false);
@@ -43,7 +46,8 @@ DirectoryListBox::DirectoryListBox(QWidget* parent)
     setIconSize(QSize(14, 14));
 }
 
-QByteArray DirectoryListBox::absolute(const QByteArray& path) {
+QByteArray DirectoryListBox::absolute(const QByteArray& path)
+{
     if (path.startsWith('/'))
         return path;
     char buf[4096];
@@ -53,7 +57,8 @@ QByteArray DirectoryListBox::absolute(const QByteArray& path) {
 
 // Real directories only: a link to a directory is not a place the search
 // would walk into, so it is not offered for navigation either.
-QList<QByteArray> DirectoryListBox::subdirectories(const QByteArray& path) {
+QList<QByteArray> DirectoryListBox::subdirectories(const QByteArray& path)
+{
     std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(path.constData()), closedir);
     if (!dir)
         throw IoError(errno, path);
@@ -77,7 +82,8 @@ QList<QByteArray> DirectoryListBox::subdirectories(const QByteArray& path) {
     return names;
 }
 
-void DirectoryListBox::setDirectory(const QByteArray& path) {
+void DirectoryListBox::setDirectory(const QByteArray& path)
+{
     const QByteArray target = absolute(path);
     const QList<QByteArray> children = subdirectories(target);
     if (chdir(target.constData()) != 0)
@@ -89,11 +95,13 @@ void DirectoryListBox::setDirectory(const QByteArray& path) {
     Q_EMIT directoryChanged(m_directory);
 }
 
-QByteArray DirectoryListBox::pathOf(const QTreeWidgetItem* item) const {
+QByteArray DirectoryListBox::pathOf(const QTreeWidgetItem* item) const
+{
     return item ? item->data(0, PathRole).toByteArray() : QByteArray();
 }
 
-void DirectoryListBox::rebuild(const QList<QByteArray>& children) {
+void DirectoryListBox::rebuild(const QList<QByteArray>& children)
+{
     clear();
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);

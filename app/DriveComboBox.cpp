@@ -5,16 +5,19 @@
 #include <QSignalBlocker>
 
 DriveComboBox::DriveComboBox(QWidget* parent)
-    : QComboBox(parent) {
+    : QComboBox(parent)
+{
     connect(this, &QComboBox::activated, this, &DriveComboBox::chooseVolume);
 }
 
-void DriveComboBox::setDirList(DirectoryListBox* dirs) {
+void DriveComboBox::setDirList(DirectoryListBox* dirs)
+{
     m_dirs = dirs;
     connect(dirs, &DirectoryListBox::directoryChanged, this, &DriveComboBox::followDirectory);
 }
 
-void DriveComboBox::setVolumes(const QList<Volume>& volumes) {
+void DriveComboBox::setVolumes(const QList<Volume>& volumes)
+{
     const QSignalBlocker block(this);
     const QByteArray shown = currentIndex() >= 0 && currentIndex() < m_volumes.size()
                                  ? m_volumes[currentIndex()].mountPoint
@@ -33,19 +36,22 @@ void DriveComboBox::setVolumes(const QList<Volume>& volumes) {
 }
 
 // Volumes come and go (a stick is plugged in), so the list is read anew.
-void DriveComboBox::showPopup() {
+void DriveComboBox::showPopup()
+{
     setVolumes(Volumes::mounted());
     QComboBox::showPopup();
 }
 
-void DriveComboBox::chooseVolume(int index) {
+void DriveComboBox::chooseVolume(int index)
+{
     if (index < 0 || index >= m_volumes.size() || !m_dirs)
         return;
     const QByteArray root = m_volumes[index].mountPoint;
     m_dirs->setDirectory(m_lastDirectory.value(root, root));
 }
 
-void DriveComboBox::followDirectory(const QByteArray& path) {
+void DriveComboBox::followDirectory(const QByteArray& path)
+{
     const int i = Volumes::indexOfVolumeHolding(m_volumes, path);
     if (i < 0)
         return;

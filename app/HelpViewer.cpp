@@ -9,7 +9,8 @@
 
 HelpViewer::HelpViewer(QWidget* parent)
     : QDialog(parent)
-    , m_browser(new QTextBrowser(this)) {
+    , m_browser(new QTextBrowser(this))
+{
     setObjectName(QStringLiteral("HelpViewer"));
     setWindowTitle(QStringLiteral("Kehrwerk Help"));
     m_browser->setObjectName(QStringLiteral("HelpText"));
@@ -20,7 +21,8 @@ HelpViewer::HelpViewer(QWidget* parent)
     resize(620, 560);
 }
 
-QString HelpViewer::locate(const QString& fileName) {
+QString HelpViewer::locate(const QString& fileName)
+{
     const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(fileName);
     if (QFileInfo(beside).isFile())
         return beside;
@@ -29,7 +31,8 @@ QString HelpViewer::locate(const QString& fileName) {
     return {};
 }
 
-bool HelpViewer::showContents(const QString& fileName) {
+bool HelpViewer::showContents(const QString& fileName)
+{
     QFile file(locate(fileName));
     if (file.fileName().isEmpty() || !file.open(QIODevice::ReadOnly))
         return false;

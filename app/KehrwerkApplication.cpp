@@ -4,9 +4,12 @@
 #include <stdexcept>
 
 KehrwerkApplication::KehrwerkApplication(int& argc, char** argv)
-    : QApplication(argc, argv) {}
+    : QApplication(argc, argv)
+{
+}
 
-bool KehrwerkApplication::notify(QObject* receiver, QEvent* event) {
+bool KehrwerkApplication::notify(QObject* receiver, QEvent* event)
+{
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
@@ -18,7 +21,8 @@ bool KehrwerkApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 // A failure inside the handler itself must not escape either.
-void KehrwerkApplication::fail(QObject* sender, const std::exception& failure) {
+void KehrwerkApplication::fail(QObject* sender, const std::exception& failure)
+{
     try {
         if (m_handler) {
             m_handler(sender, failure);

@@ -27,14 +27,16 @@ constexpr int ClientHeight = 393;
 constexpr int ToolBarHeight = 57;
 constexpr int StatusBarHeight = 19;
 
-template <typename W> W* place(W* w, const char* name, int left, int top, int width, int height) {
+template <typename W> W* place(W* w, const char* name, int left, int top, int width, int height)
+{
     w->setObjectName(QString::fromLatin1(name));
     w->setGeometry(left, top, width, height);
     return w;
 }
 
 QPushButton* glyphButton(QWidget* parent, const char* name, const char* glyph,
-                         const QString& caption) {
+                         const QString& caption)
+{
     auto* b = new QPushButton(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(glyph))),
                               caption, parent);
     b->setObjectName(QString::fromLatin1(name));
@@ -47,7 +49,8 @@ QPushButton* glyphButton(QWidget* parent, const char* name, const char* glyph,
 TfrmMain::TfrmMain(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                              Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+                              Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
     setObjectName(QStringLiteral("frmMain"));
     m_programDirectory = QCoreApplication::applicationDirPath();
     setWindowTitle(QStringLiteral("Kehrwerk 2.0  Kehrwerk developers"));
@@ -68,11 +71,13 @@ TfrmMain::TfrmMain(QWidget* parent)
     FormCreate();
 }
 
-TfrmMain::~TfrmMain() {
+TfrmMain::~TfrmMain()
+{
     FormDestroy();
 }
 
-void TfrmMain::createDirectoryArea(QWidget* client) {
+void TfrmMain::createDirectoryArea(QWidget* client)
+{
     DriveComboBox1 = place(new DriveComboBox(client), "DriveComboBox1", 8, 8, 249, 19);
     Dirs = place(new DirectoryListBox(client), "Dirs", 8, 32, 249, 73);
     DriveComboBox1->setDirList(Dirs);
@@ -98,7 +103,8 @@ void TfrmMain::createDirectoryArea(QWidget* client) {
 }
 
 // The working directory, or the root when that cannot be listed.
-void TfrmMain::showStartDirectory() {
+void TfrmMain::showStartDirectory()
+{
     try {
         Dirs->setDirectory(".");
     } catch (const IoError&) {
@@ -106,7 +112,8 @@ void TfrmMain::showStartDirectory() {
     }
 }
 
-void TfrmMain::createListArea(QWidget* client) {
+void TfrmMain::createListArea(QWidget* client)
+{
     Patterns = place(new PatternListBox(client), "Patterns", 8, 120, 617, 153);
     Patterns->setContextMenuPolicy(Qt::CustomContextMenu);
     PMPatterns = new QMenu(this);
@@ -139,7 +146,8 @@ void TfrmMain::createListArea(QWidget* client) {
     connect(BitBtn3, &QPushButton::clicked, this, &TfrmMain::BitBtn3Click);
 }
 
-QToolButton* TfrmMain::addToolButton(const char* name, const QString& caption, int image) {
+QToolButton* TfrmMain::addToolButton(const char* name, const QString& caption, int image)
+{
     auto* b = new QToolButton(ToolBar1);
     b->setObjectName(QString::fromLatin1(name));
     b->setText(caption);
@@ -152,7 +160,8 @@ QToolButton* TfrmMain::addToolButton(const char* name, const QString& caption, i
     return b;
 }
 
-void TfrmMain::addSeparator(const char* name) {
+void TfrmMain::addSeparator(const char* name)
+{
     auto* gap = new QWidget(ToolBar1);
     gap->setObjectName(QString::fromLatin1(name));
     gap->setFixedSize(8, 52);
@@ -161,7 +170,8 @@ void TfrmMain::addSeparator(const char* name) {
 
 // A strip of its own along the bottom of the client area: exact gaps, and no
 // overflow menu that could hide "Exit".
-void TfrmMain::createToolBar(QWidget* client) {
+void TfrmMain::createToolBar(QWidget* client)
+{
     ToolBar1 = place(new QFrame(client), "ToolBar1", 0,
                      ClientHeight - StatusBarHeight - ToolBarHeight, ClientWidth, ToolBarHeight);
     auto* row = new QHBoxLayout(ToolBar1);
@@ -205,7 +215,8 @@ void TfrmMain::createToolBar(QWidget* client) {
 }
 
 // One simple text: a label, so that hovering a tool button never wipes it.
-void TfrmMain::createStatusBar() {
+void TfrmMain::createStatusBar()
+{
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
@@ -219,7 +230,8 @@ void TfrmMain::createStatusBar() {
     setStatusText(QString(85, u' ') + QStringLiteral("Welcome to Kehrwerk!"));
 }
 
-void TfrmMain::setTabOrder() {
+void TfrmMain::setTabOrder()
+{
     QWidget* order[] = {DriveComboBox1, Dirs,        Patterns,    ToolButton4, ToolButton7,
                         ToolButton19,   ToolButton6, ToolButton1, ToolButton3, BitBtn2,
                         ToDelete,       BitBtn1,     BitBtn3,     Found,       BitBtn4};
@@ -227,15 +239,18 @@ void TfrmMain::setTabOrder() {
         QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
-QString TfrmMain::statusText() const {
+QString TfrmMain::statusText() const
+{
     return m_statusText->text();
 }
 
-void TfrmMain::setStatusText(const QString& text) {
+void TfrmMain::setStatusText(const QString& text)
+{
     m_statusText->setText(text);
 }
 
-void TfrmMain::showEvent(QShowEvent* event) {
+void TfrmMain::showEvent(QShowEvent* event)
+{
     if (!m_centred) {
         m_centred = true;
         if (const QScreen* s = screen())
@@ -244,14 +259,16 @@ void TfrmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
 }
 
-void TfrmMain::changeEvent(QEvent* event) {
+void TfrmMain::changeEvent(QEvent* event)
+{
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         FormActivate();
 }
 
 // Closing while a walk runs stops the walk; the program then ends.
-void TfrmMain::closeEvent(QCloseEvent* event) {
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
     StopSearch = true;
     event->accept();
 }

@@ -18,13 +18,15 @@
 
 namespace {
 
-KehrwerkApplication* application() {
+KehrwerkApplication* application()
+{
     return qobject_cast<KehrwerkApplication*>(QCoreApplication::instance());
 }
 
 } // namespace
 
-void TfrmMain::FormCreate() {
+void TfrmMain::FormCreate()
+{
     if (KehrwerkApplication* app = application())
         app->setFailureHandler(
             [this](QObject* sender, const std::exception& failure) { MyHandler(sender, failure); });
@@ -37,18 +39,20 @@ void TfrmMain::FormCreate() {
     ExcludeList.clear();
 }
 
-void TfrmMain::FormDestroy() {
+void TfrmMain::FormDestroy()
+{
     ExcludeList.clear();
     if (KehrwerkApplication* app = application())
         app->setFailureHandler(nullptr);
 }
 
-void TfrmMain::FormActivate() {
+void TfrmMain::FormActivate()
+{
     LoadSettings();
 }
 
-void TfrmMain::setDialogs(TfrmOptionen* options, TfrmAusschluss* exclusions,
-                          TfrmSuchmuster* editor) {
+void TfrmMain::setDialogs(TfrmOptionen* options, TfrmAusschluss* exclusions, TfrmSuchmuster* editor)
+{
     m_options = options;
     m_exclusions = exclusions;
     m_editor = editor;
@@ -56,38 +60,45 @@ void TfrmMain::setDialogs(TfrmOptionen* options, TfrmAusschluss* exclusions,
         m_editor->setMainList(Patterns, m_programDirectory);
 }
 
-void TfrmMain::setProgramDirectory(const QString& directory) {
+void TfrmMain::setProgramDirectory(const QString& directory)
+{
     m_programDirectory = directory;
     if (m_editor)
         m_editor->setMainList(Patterns, m_programDirectory);
 }
 
-QString TfrmMain::programFile(const char* name) const {
+QString TfrmMain::programFile(const char* name) const
+{
     return QDir(m_programDirectory).filePath(QLatin1String(name));
 }
 
-void TfrmMain::LoadPatterns() {
+void TfrmMain::LoadPatterns()
+{
     for (const QString& pattern : PatternFile::read(programFile(PatternFile::FileName)))
         Patterns->addPattern(pattern);
 }
 
-void TfrmMain::LoadSettings() {
+void TfrmMain::LoadSettings()
+{
     const SettingsFile file(programFile(SettingsFile::FileName));
     if (m_options)
         m_options->setOptions(file.loadOptions());
     ExcludeList = file.loadExcludeList();
 }
 
-void TfrmMain::SaveOptions() {
+void TfrmMain::SaveOptions()
+{
     if (m_options)
         SettingsFile(programFile(SettingsFile::FileName)).saveOptions(m_options->options());
 }
 
-void TfrmMain::SaveExcludeList() {
+void TfrmMain::SaveExcludeList()
+{
     SettingsFile(programFile(SettingsFile::FileName)).saveExcludeList(ExcludeList);
 }
 
-void TfrmMain::MyHandler(QObject*, const std::exception& failure) {
+void TfrmMain::MyHandler(QObject*, const std::exception& failure)
+{
     const auto* io = dynamic_cast<const IoError*>(&failure);
     if (io && io->isDriveNotReady()) {
         MessageBoxes::showMessage(this, QStringLiteral("The selected drive cannot be accessed!"));
@@ -96,12 +107,14 @@ void TfrmMain::MyHandler(QObject*, const std::exception& failure) {
     std::fprintf(stderr, "kehrwerk: %s\n", failure.what());
 }
 
-void TfrmMain::DirsClick() {
+void TfrmMain::DirsClick()
+{
     if (QTreeWidgetItem* item = Dirs->currentItem())
         Dirs->setDirectory(Dirs->pathOf(item));
 }
 
-void TfrmMain::BitBtn2Click() {
+void TfrmMain::BitBtn2Click()
+{
     QByteArray path = Dirs->directory();
     if (!path.endsWith('/'))
         path += '/';
@@ -109,17 +122,20 @@ void TfrmMain::BitBtn2Click() {
     item->setData(Qt::UserRole, path);
 }
 
-void TfrmMain::BitBtn4Click() {
+void TfrmMain::BitBtn4Click()
+{
     const QList<QListWidgetItem*> selected = ToDelete->selectedItems();
     if (!selected.isEmpty())
         delete selected.first();
 }
 
-void TfrmMain::BitBtn3Click() {
+void TfrmMain::BitBtn3Click()
+{
     setState(State::PatternView);
 }
 
-void TfrmMain::ToolButton1Click() {
+void TfrmMain::ToolButton1Click()
+{
     KehrwerkApplication* app = application();
     const QString file = app ? app->helpFile() : QStringLiteral("Kehrwerk.hlp");
     if (!m_help)
@@ -129,7 +145,8 @@ void TfrmMain::ToolButton1Click() {
             this, QStringLiteral("The help file \"%1\" cannot be found.").arg(file));
 }
 
-void TfrmMain::ToolButton3Click() {
+void TfrmMain::ToolButton3Click()
+{
     close();
 }
 
@@ -140,10 +157,12 @@ void TfrmMain::ToolButton7Click() {}
 void TfrmMain::ToolButton19Click() {}
 void TfrmMain::BitBtn1Click() {}
 
-void TfrmMain::AlleSuchmusteranwhlen1Click() {
+void TfrmMain::AlleSuchmusteranwhlen1Click()
+{
     Patterns->setAllChecked(true);
 }
 
-void TfrmMain::AlleSuchmusterabwhlen1Click() {
+void TfrmMain::AlleSuchmusterabwhlen1Click()
+{
     Patterns->setAllChecked(false);
 }

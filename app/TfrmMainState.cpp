@@ -10,7 +10,8 @@
 
 // The window's state table: which controls are shown and enabled, and how
 // the two walking buttons and the delete button read, in each state.
-void TfrmMain::setState(State state) {
+void TfrmMain::setState(State state)
+{
     m_state = state;
     const bool idle = state == State::PatternView || state == State::SearchResults ||
                       state == State::CrunchResults;

@@ -12,14 +12,16 @@ namespace {
 
 // Without this, Qt would end in a platform plugin error that says nothing
 // about the missing display.
-bool haveDisplay() {
+bool haveDisplay()
+{
     return std::getenv("QT_QPA_PLATFORM") || std::getenv("DISPLAY") ||
            std::getenv("WAYLAND_DISPLAY");
 }
 
 } // namespace
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     if (!haveDisplay()) {
         std::fputs("kehrwerk: no graphical display (DISPLAY and WAYLAND_DISPLAY are unset); "
                    "start it from a desktop session.\n",

@@ -17,7 +17,8 @@
 
 namespace {
 
-std::vector<QByteArray> makeFiles(const QString& root, int count) {
+std::vector<QByteArray> makeFiles(const QString& root, int count)
+{
     static const char* const extensions[] = {"tmp", "bak", "log", "txt", "old",   "chk",
                                              "dmp", "gid", "dll", "exe", "~mp",   "$$$",
                                              "doc", "xls", "png", "jpg", "cache", ""};
@@ -41,7 +42,8 @@ std::vector<QByteArray> makeFiles(const QString& root, int count) {
     return paths;
 }
 
-double lstatAll(const std::vector<QByteArray>& paths) {
+double lstatAll(const std::vector<QByteArray>& paths)
+{
     QElapsedTimer t;
     t.start();
     struct stat st;
@@ -53,7 +55,8 @@ double lstatAll(const std::vector<QByteArray>& paths) {
     return ms;
 }
 
-template <typename F> double timeEach(const std::vector<QByteArray>& paths, F f) {
+template <typename F> double timeEach(const std::vector<QByteArray>& paths, F f)
+{
     QElapsedTimer t;
     t.start();
     for (const QByteArray& p : paths)
@@ -62,7 +65,8 @@ template <typename F> double timeEach(const std::vector<QByteArray>& paths, F f)
 }
 
 // Where the time of one AddFile goes, step by step.
-void printBreakdown(const std::vector<QByteArray>& paths) {
+void printBreakdown(const std::vector<QByteArray>& paths)
+{
     EntryReader entries;
     FileTypeNames types;
     qint64 sink = 0;
@@ -82,7 +86,8 @@ void printBreakdown(const std::vector<QByteArray>& paths) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

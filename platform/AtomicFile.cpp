@@ -12,7 +12,8 @@ namespace AtomicFile {
 // disk (a full disk then leaves an empty file), so nothing is left in its
 // buffer: every write goes straight down and is checked, and the data is
 // synced before the new file takes the old one's name.
-void replace(const QString& path, const QByteArray& content) {
+void replace(const QString& path, const QByteArray& content)
+{
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
@@ -27,7 +28,8 @@ void replace(const QString& path, const QByteArray& content) {
         throw IoError::fromErrno(path, EACCES);
 }
 
-void replaceLines(const QString& path, const QStringList& lines) {
+void replaceLines(const QString& path, const QStringList& lines)
+{
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += line.toUtf8() + "\r\n";

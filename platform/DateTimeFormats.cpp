@@ -12,12 +12,14 @@ struct Formats {
     QChar timeSeparator = u':';
 };
 
-Formats& formats() {
+Formats& formats()
+{
     static Formats f;
     return f;
 }
 
-QChar separatorOf(const QString& qtFormat, QChar fallback) {
+QChar separatorOf(const QString& qtFormat, QChar fallback)
+{
     bool quoted = false;
     for (const QChar c : qtFormat) {
         if (c == u'\'')
@@ -28,7 +30,8 @@ QChar separatorOf(const QString& qtFormat, QChar fallback) {
     return fallback;
 }
 
-int runLength(QStringView fmt, int i) {
+int runLength(QStringView fmt, int i)
+{
     int n = 1;
     while (i + n < fmt.size() && fmt[i + n].toLower() == fmt[i].toLower())
         ++n;
@@ -37,7 +40,8 @@ int runLength(QStringView fmt, int i) {
 
 // Which field a format letter stands for; month is 'm' in a date, the
 // minute is 'n', as in the classic notation.
-int* fieldFor(QChar letter, DateTimeFormats::Parts& p) {
+int* fieldFor(QChar letter, DateTimeFormats::Parts& p)
+{
     switch (letter.toLower().unicode()) {
     case 'd':
         return &p.day;
@@ -56,7 +60,8 @@ int* fieldFor(QChar letter, DateTimeFormats::Parts& p) {
     }
 }
 
-QChar literalFor(QChar c) {
+QChar literalFor(QChar c)
+{
     if (c == u'/')
         return formats().dateSeparator;
     if (c == u':')
@@ -64,7 +69,8 @@ QChar literalFor(QChar c) {
     return c;
 }
 
-void render(QStringView fmt, DateTimeFormats::Parts p, QString& out) {
+void render(QStringView fmt, DateTimeFormats::Parts p, QString& out)
+{
     for (int i = 0; i < fmt.size();) {
         const int n = runLength(fmt, i);
         if (int* field = fieldFor(fmt[i], p)) {
@@ -83,7 +89,8 @@ void render(QStringView fmt, DateTimeFormats::Parts p, QString& out) {
     }
 }
 
-bool readNumber(QStringView text, int& pos, int maxDigits, int& value) {
+bool readNumber(QStringView text, int& pos, int maxDigits, int& value)
+{
     int digits = 0;
     value = 0;
     while (pos < text.size() && digits < maxDigits && text[pos].isDigit()) {
@@ -94,7 +101,8 @@ bool readNumber(QStringView text, int& pos, int maxDigits, int& value) {
     return digits > 0;
 }
 
-bool scan(QStringView fmt, QStringView text, int& pos, DateTimeFormats::Parts& p) {
+bool scan(QStringView fmt, QStringView text, int& pos, DateTimeFormats::Parts& p)
+{
     for (int i = 0; i < fmt.size();) {
         const int n = runLength(fmt, i);
         if (int* field = fieldFor(fmt[i], p)) {
@@ -114,7 +122,8 @@ bool scan(QStringView fmt, QStringView text, int& pos, DateTimeFormats::Parts& p
     return true;
 }
 
-bool valid(const DateTimeFormats::Parts& p) {
+bool valid(const DateTimeFormats::Parts& p)
+{
     static const int days[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (p.month < 1 || p.month > 12 || p.day < 1 || p.day > days[p.month - 1])
         return false;
@@ -126,7 +135,8 @@ bool valid(const DateTimeFormats::Parts& p) {
 
 } // namespace
 
-void DateTimeFormats::install(const QString& shortDate, const QString& longTime) {
+void DateTimeFormats::install(const QString& shortDate, const QString& longTime)
+{
     Formats& f = formats();
     const QLocale locale = QLocale::system();
     f.shortDate = shortDate;
@@ -135,14 +145,17 @@ void DateTimeFormats::install(const QString& shortDate, const QString& longTime)
     f.timeSeparator = separatorOf(locale.timeFormat(QLocale::ShortFormat), u':');
 }
 
-QString DateTimeFormats::shortDateFormat() {
+QString DateTimeFormats::shortDateFormat()
+{
     return formats().shortDate;
 }
-QString DateTimeFormats::longTimeFormat() {
+QString DateTimeFormats::longTimeFormat()
+{
     return formats().longTime;
 }
 
-QString DateTimeFormats::text(const Parts& p) {
+QString DateTimeFormats::text(const Parts& p)
+{
     QString out;
     out.reserve(16);
     render(formats().shortDate, p, out);
@@ -153,7 +166,8 @@ QString DateTimeFormats::text(const Parts& p) {
     return out;
 }
 
-DateTimeFormats::Parts DateTimeFormats::localParts(qint64 secondsSinceEpoch) {
+DateTimeFormats::Parts DateTimeFormats::localParts(qint64 secondsSinceEpoch)
+{
     const time_t t = static_cast<time_t>(secondsSinceEpoch);
     struct tm tm = {};
     if (!localtime_r(&t, &tm))
@@ -161,14 +175,16 @@ DateTimeFormats::Parts DateTimeFormats::localParts(qint64 secondsSinceEpoch) {
     return Parts{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
-QString DateTimeFormats::fileTimeText(qint64 secondsSinceEpoch) {
+QString DateTimeFormats::fileTimeText(qint64 secondsSinceEpoch)
+{
     Parts p = localParts(secondsSinceEpoch);
     p.second &= ~1;
     return text(p);
 }
 
 // Days from civil (proleptic Gregorian), after H. Hinnant's algorithm.
-qint64 DateTimeFormats::minuteKey(const Parts& p) {
+qint64 DateTimeFormats::minuteKey(const Parts& p)
+{
     const qint64 y = p.year - (p.month <= 2 ? 1 : 0);
     const qint64 era = (y >= 0 ? y : y - 399) / 400;
     const qint64 yoe = y - era * 400;
@@ -178,7 +194,8 @@ qint64 DateTimeFormats::minuteKey(const Parts& p) {
     return days * 1440 + p.hour * 60 + p.minute;
 }
 
-std::optional<DateTimeFormats::Parts> DateTimeFormats::parse(QStringView text) {
+std::optional<DateTimeFormats::Parts> DateTimeFormats::parse(QStringView text)
+{
     Parts p;
     int pos = 0;
     const QStringView trimmed = text.trimmed();

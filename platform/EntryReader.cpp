@@ -18,7 +18,8 @@ constexpr long FuseMagic = 0x65735546;
 constexpr long CifsMagic = 0xff534d42;
 constexpr long Smb2Magic = 0xfe534d42;
 
-QByteArray baseName(const QByteArray& path) {
+QByteArray baseName(const QByteArray& path)
+{
     QByteArray p = path;
     while (p.size() > 1 && p.endsWith('/'))
         p.chop(1);
@@ -26,7 +27,8 @@ QByteArray baseName(const QByteArray& path) {
     return slash < 0 ? p : p.mid(slash + 1);
 }
 
-quint32 littleEndian32(const char* b, ssize_t n) {
+quint32 littleEndian32(const char* b, ssize_t n)
+{
     quint32 v = 0;
     for (ssize_t i = std::min<ssize_t>(n, 4) - 1; i >= 0; --i)
         v = (v << 8) | static_cast<unsigned char>(b[i]);
@@ -34,7 +36,8 @@ quint32 littleEndian32(const char* b, ssize_t n) {
 }
 
 // Samba keeps "0x<hex>" as a NUL-terminated text at the start of its blob.
-quint32 sambaAttributes(const char* b, ssize_t n) {
+quint32 sambaAttributes(const char* b, ssize_t n)
+{
     if (n < 3 || b[0] != '0' || (b[1] != 'x' && b[1] != 'X'))
         return 0;
     quint32 v = 0;
@@ -51,7 +54,8 @@ quint32 sambaAttributes(const char* b, ssize_t n) {
     return v;
 }
 
-quint32 xattrAttributes(const QByteArray& path, const char* key, bool samba) {
+quint32 xattrAttributes(const QByteArray& path, const char* key, bool samba)
+{
     char buf[64];
     const ssize_t n = lgetxattr(path.constData(), key, buf, sizeof buf);
     if (n <= 0)
@@ -59,7 +63,8 @@ quint32 xattrAttributes(const QByteArray& path, const char* key, bool samba) {
     return samba ? sambaAttributes(buf, n) : littleEndian32(buf, n);
 }
 
-quint32 vfatAttributes(const QByteArray& path) {
+quint32 vfatAttributes(const QByteArray& path)
+{
     const int fd = open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return 0;
@@ -72,7 +77,8 @@ quint32 vfatAttributes(const QByteArray& path) {
 
 } // namespace
 
-quint32 EntryReader::attributesFromStat(const QByteArray& name, const struct stat& st) {
+quint32 EntryReader::attributesFromStat(const QByteArray& name, const struct stat& st)
+{
     quint32 a = 0;
     if (!(st.st_mode & S_IWUSR))
         a |= FileAttributes::ReadOnly;
@@ -85,7 +91,8 @@ quint32 EntryReader::attributesFromStat(const QByteArray& name, const struct sta
     return a;
 }
 
-EntryReader::DosSource EntryReader::dosSourceFor(const QByteArray& path, dev_t device) {
+EntryReader::DosSource EntryReader::dosSourceFor(const QByteArray& path, dev_t device)
+{
     const auto it = m_sourceByDevice.constFind(device);
     if (it != m_sourceByDevice.constEnd())
         return *it;
@@ -118,7 +125,8 @@ EntryReader::DosSource EntryReader::dosSourceFor(const QByteArray& path, dev_t d
 
 // Only regular files and directories can carry DOS attributes; a FIFO must
 // never be opened here.
-quint32 EntryReader::dosAttributes(const QByteArray& path, const struct stat& st) {
+quint32 EntryReader::dosAttributes(const QByteArray& path, const struct stat& st)
+{
     if (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
         return 0;
     switch (dosSourceFor(path, st.st_dev)) {
@@ -136,7 +144,8 @@ quint32 EntryReader::dosAttributes(const QByteArray& path, const struct stat& st
     return 0;
 }
 
-std::optional<FileEntry> EntryReader::lookup(const QByteArray& path) {
+std::optional<FileEntry> EntryReader::lookup(const QByteArray& path)
+{
     struct stat st;
     if (path.isEmpty() || lstat(path.constData(), &st) != 0)
         return std::nullopt;

@@ -3,12 +3,14 @@
 #include <QFile>
 #include <sys/stat.h>
 
-QString FileTypeNames::extensionOf(const QString& fileName) {
+QString FileTypeNames::extensionOf(const QString& fileName)
+{
     const int dot = fileName.lastIndexOf(u'.');
     return dot < 0 ? QString() : fileName.mid(dot + 1);
 }
 
-QString FileTypeNames::lookUp(const QString& lowerExtension) const {
+QString FileTypeNames::lookUp(const QString& lowerExtension) const
+{
     if (lowerExtension.isEmpty())
         return QStringLiteral("File");
     const QList<QMimeType> types =
@@ -21,7 +23,8 @@ QString FileTypeNames::lookUp(const QString& lowerExtension) const {
     return lowerExtension.toUpper() + QStringLiteral(" File");
 }
 
-QString FileTypeNames::forName(const QString& fileName) {
+QString FileTypeNames::forName(const QString& fileName)
+{
     const int slash = fileName.lastIndexOf(u'/');
     const QString key = extensionOf(fileName.mid(slash + 1)).toLower();
     auto it = m_byExtension.constFind(key);
@@ -30,7 +33,8 @@ QString FileTypeNames::forName(const QString& fileName) {
     return *it;
 }
 
-std::optional<QString> FileTypeNames::forPath(const QByteArray& path) {
+std::optional<QString> FileTypeNames::forPath(const QByteArray& path)
+{
     struct stat st;
     if (path.isEmpty() || lstat(path.constData(), &st) != 0)
         return std::nullopt;

@@ -9,7 +9,8 @@
 
 namespace {
 
-QStringView trimmedBlanks(QStringView s) {
+QStringView trimmedBlanks(QStringView s)
+{
     qsizetype from = 0, to = s.size();
     while (from < to && (s[from] == u' ' || s[from] == u'\t'))
         ++from;
@@ -19,7 +20,8 @@ QStringView trimmedBlanks(QStringView s) {
 }
 
 // The name of a section header line, or nothing.
-std::optional<QStringView> sectionOf(QStringView line) {
+std::optional<QStringView> sectionOf(QStringView line)
+{
     const QStringView t = trimmedBlanks(line);
     if (!t.startsWith(u'['))
         return std::nullopt;
@@ -28,7 +30,8 @@ std::optional<QStringView> sectionOf(QStringView line) {
 }
 
 // The key of a key line, or nothing for comments and lines without "=".
-std::optional<QStringView> keyOf(QStringView line) {
+std::optional<QStringView> keyOf(QStringView line)
+{
     const QStringView t = trimmedBlanks(line);
     const qsizetype eq = t.indexOf(u'=');
     if (t.startsWith(u';') || eq < 0)
@@ -36,7 +39,8 @@ std::optional<QStringView> keyOf(QStringView line) {
     return trimmedBlanks(t.left(eq));
 }
 
-QString valueOf(QStringView line) {
+QString valueOf(QStringView line)
+{
     QStringView v = trimmedBlanks(line.mid(line.indexOf(u'=') + 1));
     if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front())
         v = v.mid(1, v.size() - 2);
@@ -45,7 +49,8 @@ QString valueOf(QStringView line) {
 
 } // namespace
 
-QStringList IniFile::lines() const {
+QStringList IniFile::lines() const
+{
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -57,7 +62,8 @@ QStringList IniFile::lines() const {
 }
 
 IniFile::Located IniFile::locate(const QStringList& lines, const QString& section,
-                                 const QString& key) {
+                                 const QString& key)
+{
     Located at;
     for (int i = 0; i < lines.size(); ++i) {
         const auto name = sectionOf(lines[i]);
@@ -78,14 +84,15 @@ IniFile::Located IniFile::locate(const QStringList& lines, const QString& sectio
     return at;
 }
 
-QString IniFile::read(const QString& section, const QString& key,
-                      const QString& defaultValue) const {
+QString IniFile::read(const QString& section, const QString& key, const QString& defaultValue) const
+{
     const QStringList all = lines();
     const Located at = locate(all, section, key);
     return at.key < 0 ? defaultValue : valueOf(all[at.key]);
 }
 
-void IniFile::write(const QString& section, const QString& key, const QString& value) const {
+void IniFile::write(const QString& section, const QString& key, const QString& value) const
+{
     QStringList all = lines();
     const Located at = locate(all, section, key);
     const QString line = (at.key >= 0 ? keyOf(all[at.key])->toString() : key) + u'=' + value;
@@ -104,7 +111,8 @@ void IniFile::write(const QString& section, const QString& key, const QString& v
     save(all);
 }
 
-void IniFile::erase(const QString& section) const {
+void IniFile::erase(const QString& section) const
+{
     QStringList all = lines();
     const Located at = locate(all, section, QString());
     if (at.header < 0)
@@ -113,6 +121,7 @@ void IniFile::erase(const QString& section) const {
     save(all);
 }
 
-void IniFile::save(const QStringList& lines) const {
+void IniFile::save(const QStringList& lines) const
+{
     AtomicFile::replaceLines(m_path, lines);
 }

@@ -13,7 +13,9 @@ public:
     static constexpr int MaxValueLength = 1023;
 
     explicit IniFile(QString path)
-        : m_path(std::move(path)) {}
+        : m_path(std::move(path))
+    {
+    }
 
     QString read(const QString& section, const QString& key, const QString& defaultValue) const;
     void write(const QString& section, const QString& key, const QString& value) const;

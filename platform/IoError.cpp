@@ -6,7 +6,8 @@
 
 namespace {
 
-std::string describe(int code, const QByteArray& path) {
+std::string describe(int code, const QByteArray& path)
+{
     return "I/O error " + std::to_string(code) + " (" + std::strerror(code) +
            "): " + path.toStdString();
 }
@@ -16,12 +17,16 @@ std::string describe(int code, const QByteArray& path) {
 IoError::IoError(int code, const QByteArray& path)
     : std::runtime_error(describe(code, path))
     , m_code(code)
-    , m_path(path) {}
+    , m_path(path)
+{
+}
 
-IoError IoError::fromErrno(const QString& path, int fallback) {
+IoError IoError::fromErrno(const QString& path, int fallback)
+{
     return IoError(errno != 0 ? errno : fallback, QFile::encodeName(path));
 }
 
-bool IoError::isDriveNotReady() const {
+bool IoError::isDriveNotReady() const
+{
     return m_code == ENOMEDIUM || m_code == EIO || m_code == ENXIO || m_code == ENODEV;
 }

@@ -4,7 +4,8 @@
 
 namespace TextDecoding {
 
-QString fromWindows1252(const QByteArray& bytes) {
+QString fromWindows1252(const QByteArray& bytes)
+{
     // 0x80 to 0x9F differ from Latin-1; the five holes keep their code.
     static const char16_t high[32] = {
         0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
@@ -18,7 +19,8 @@ QString fromWindows1252(const QByteArray& bytes) {
     return out;
 }
 
-QString decode(const QByteArray& bytes) {
+QString decode(const QByteArray& bytes)
+{
     QByteArrayView view(bytes);
     if (view.startsWith("\xEF\xBB\xBF"))
         view = view.sliced(3);

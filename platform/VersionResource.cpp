@@ -10,22 +10,26 @@ constexpr quint32 RtVersion = 16;
 constexpr quint32 MaxSections = 96;
 constexpr quint32 MaxBlock = 0x10000; // the block's own length field is 16 bits
 
-quint16 u16(const char* p) {
+quint16 u16(const char* p)
+{
     return quint16(quint8(p[0]) | quint8(p[1]) << 8);
 }
 
-quint32 u32(const char* p) {
+quint32 u32(const char* p)
+{
     return quint32(u16(p)) | quint32(u16(p + 2)) << 16;
 }
 
-int align4(int n) {
+int align4(int n)
+{
     return (n + 3) & ~3;
 }
 
 // Positioned reads that refuse anything outside the file.
 class PeFile {
 public:
-    explicit PeFile(const QByteArray& path) {
+    explicit PeFile(const QByteArray& path)
+    {
         m_fd = open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         struct stat st;
         if (m_fd >= 0 && (fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode))) {
@@ -38,14 +42,16 @@ public:
         if (m_fd >= 0)
             posix_fadvise(m_fd, 0, 0, POSIX_FADV_RANDOM);
     }
-    ~PeFile() {
+    ~PeFile()
+    {
         if (m_fd >= 0)
             close(m_fd);
     }
     PeFile(const PeFile&) = delete;
     PeFile& operator=(const PeFile&) = delete;
 
-    bool read(quint64 offset, quint64 length, QByteArray& out) const {
+    bool read(quint64 offset, quint64 length, QByteArray& out) const
+    {
         if (m_fd < 0 || length > m_size || offset > m_size - length)
             return false;
         out.resize(qsizetype(length));
@@ -73,7 +79,8 @@ struct Image {
     std::vector<Section> sections;
 
     // File offset of [rva, rva + length), which must lie in one section's data.
-    std::optional<quint64> offsetOf(quint32 rva, quint32 length) const {
+    std::optional<quint64> offsetOf(quint32 rva, quint32 length) const
+    {
         for (const Section& s : sections) {
             if (rva < s.virtualAddress)
                 continue;
@@ -85,7 +92,8 @@ struct Image {
     }
 };
 
-std::optional<Image> readHeaders(const PeFile& file) {
+std::optional<Image> readHeaders(const PeFile& file)
+{
     QByteArray b;
     if (!file.read(0, 64, b) || b[0] != 'M' || b[1] != 'Z')
         return std::nullopt;
@@ -118,7 +126,8 @@ std::optional<Image> readHeaders(const PeFile& file) {
 // One level of the resource tree: the offset (from the tree's start) named by
 // the entry with the given id, or by the first entry when id is empty.
 std::optional<quint32> resourceEntry(const PeFile& file, const Image& image, quint32 dirOffset,
-                                     std::optional<quint32> id, bool wantDirectory) {
+                                     std::optional<quint32> id, bool wantDirectory)
+{
     QByteArray b;
     const auto at = image.offsetOf(image.resourceRva + dirOffset, 16);
     if (!at || !file.read(*at, 16, b))
@@ -139,7 +148,8 @@ std::optional<quint32> resourceEntry(const PeFile& file, const Image& image, qui
     return std::nullopt;
 }
 
-QByteArray readVersionBlock(const PeFile& file) {
+QByteArray readVersionBlock(const PeFile& file)
+{
     const auto image = readHeaders(file);
     if (!image)
         return {};
@@ -177,7 +187,8 @@ namespace {
 // UTF-16 text from at up to its NUL; without a NUL before end, none, unless
 // the caller takes the text as it stands (a value missing its terminator).
 std::optional<QString> utf16z(const QByteArray& b, int at, int end, int* after = nullptr,
-                              bool lenient = false) {
+                              bool lenient = false)
+{
     QString s;
     for (int i = at; i + 1 < end; i += 2) {
         const char16_t c = u16(b.constData() + i);
@@ -193,7 +204,8 @@ std::optional<QString> utf16z(const QByteArray& b, int at, int end, int* after =
 
 } // namespace
 
-std::optional<VersionResource::Node> VersionResource::find(const QStringList& path) const {
+std::optional<VersionResource::Node> VersionResource::find(const QStringList& path) const
+{
     auto parse = [this](int at, int limit) -> std::optional<Node> {
         if (at + 6 > limit)
             return std::nullopt;
@@ -229,12 +241,14 @@ std::optional<VersionResource::Node> VersionResource::find(const QStringList& pa
     return node;
 }
 
-VersionResource VersionResource::fromFile(const QByteArray& path) {
+VersionResource VersionResource::fromFile(const QByteArray& path)
+{
     const PeFile file(path);
     return VersionResource(readVersionBlock(file));
 }
 
-QString VersionResource::firstTranslation() const {
+QString VersionResource::firstTranslation() const
+{
     const auto node = find({QStringLiteral("VarFileInfo"), QStringLiteral("Translation")});
     if (!node || node->valueBytes < 4)
         return {};
@@ -245,15 +259,16 @@ QString VersionResource::firstTranslation() const {
         .toUpper();
 }
 
-std::optional<QString> VersionResource::stringValue(const QString& table,
-                                                    const QString& name) const {
+std::optional<QString> VersionResource::stringValue(const QString& table, const QString& name) const
+{
     const auto node = find({QStringLiteral("StringFileInfo"), table, name});
     if (!node)
         return std::nullopt;
     return utf16z(m_block, node->valueAt, node->end, nullptr, true);
 }
 
-QString VersionResource::versionString(const QString& name) const {
+QString VersionResource::versionString(const QString& name) const
+{
     if (isEmpty())
         return {};
     const QString table = firstTranslation();

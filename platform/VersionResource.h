@@ -28,7 +28,9 @@ public:
 private:
     VersionResource() = default;
     explicit VersionResource(QByteArray block)
-        : m_block(std::move(block)) {}
+        : m_block(std::move(block))
+    {
+    }
 
     struct Node;
     std::optional<Node> find(const QStringList& path) const;

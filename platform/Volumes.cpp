@@ -4,14 +4,16 @@
 #include <QStorageInfo>
 #include <algorithm>
 
-QString Volume::displayName() const {
+QString Volume::displayName() const
+{
     const QString path = QFile::decodeName(mountPoint);
     return label.isEmpty() ? path : path + QStringLiteral("  [") + label + u']';
 }
 
 namespace Volumes {
 
-bool isPseudoFileSystem(const QByteArray& type) {
+bool isPseudoFileSystem(const QByteArray& type)
+{
     static const char* const pseudo[] = {
         "proc",      "sysfs",      "devtmpfs",    "devpts",     "cgroup",   "cgroup2", "debugfs",
         "tracefs",   "securityfs", "pstore",      "bpf",        "configfs", "fusectl", "mqueue",
@@ -20,7 +22,8 @@ bool isPseudoFileSystem(const QByteArray& type) {
                        [&](const char* p) { return type == p; });
 }
 
-QList<Volume> mounted() {
+QList<Volume> mounted()
+{
     QList<Volume> volumes;
     for (const QStorageInfo& s : QStorageInfo::mountedVolumes()) {
         if (isPseudoFileSystem(s.fileSystemType()))
@@ -32,7 +35,8 @@ QList<Volume> mounted() {
     return volumes;
 }
 
-int indexOfVolumeHolding(const QList<Volume>& volumes, const QByteArray& path) {
+int indexOfVolumeHolding(const QList<Volume>& volumes, const QByteArray& path)
+{
     int best = -1;
     for (int i = 0; i < volumes.size(); ++i) {
         const QByteArray& m = volumes[i].mountPoint;

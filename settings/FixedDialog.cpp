@@ -7,20 +7,23 @@ FixedDialog::FixedDialog(QWidget* parent, const char* name, const QString& capti
                          int height)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(caption);
     setFixedSize(width, height);
     setFont(classicFont());
 }
 
-QFont FixedDialog::classicFont() {
+QFont FixedDialog::classicFont()
+{
     QFont f = QApplication::font();
     f.setPixelSize(11);
     return f;
 }
 
-void FixedDialog::showEvent(QShowEvent* event) {
+void FixedDialog::showEvent(QShowEvent* event)
+{
     if (const QScreen* s = screen())
         move(s->availableGeometry().center() - rect().center());
     QDialog::showEvent(event);

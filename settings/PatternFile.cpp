@@ -9,7 +9,8 @@
 
 namespace PatternFile {
 
-QStringList parse(const QByteArray& bytes) {
+QStringList parse(const QByteArray& bytes)
+{
     const qsizetype eof = bytes.indexOf('\x1a');
     const QString text = TextDecoding::decode(eof < 0 ? bytes : bytes.left(eof));
     QStringList lines;
@@ -27,7 +28,8 @@ QStringList parse(const QByteArray& bytes) {
     return lines;
 }
 
-QStringList read(const QString& path) {
+QStringList read(const QString& path)
+{
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly))
@@ -38,7 +40,8 @@ QStringList read(const QString& path) {
     return parse(bytes);
 }
 
-void write(const QString& path, const QStringList& patterns) {
+void write(const QString& path, const QStringList& patterns)
+{
     AtomicFile::replaceLines(path, patterns);
 }
 

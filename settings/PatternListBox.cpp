@@ -10,7 +10,8 @@ constexpr int RowHeight = 16;
 } // namespace
 
 PatternListBox::PatternListBox(QWidget* parent)
-    : QListWidget(parent) {
+    : QListWidget(parent)
+{
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
     setFlow(QListView::TopToBottom);
     setWrapping(true);
@@ -20,7 +21,8 @@ PatternListBox::PatternListBox(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
-void PatternListBox::addPattern(const QString& text) {
+void PatternListBox::addPattern(const QString& text)
+{
     int lo = 0, hi = count();
     while (lo < hi) {
         const int mid = (lo + hi) / 2;
@@ -35,20 +37,23 @@ void PatternListBox::addPattern(const QString& text) {
     insertItem(lo, entry);
 }
 
-void PatternListBox::setPatterns(const QStringList& texts) {
+void PatternListBox::setPatterns(const QStringList& texts)
+{
     clear();
     for (const QString& t : texts)
         addPattern(t);
 }
 
-QStringList PatternListBox::patterns() const {
+QStringList PatternListBox::patterns() const
+{
     QStringList out;
     for (int i = 0; i < count(); ++i)
         out << item(i)->text();
     return out;
 }
 
-QStringList PatternListBox::checkedPatterns() const {
+QStringList PatternListBox::checkedPatterns() const
+{
     QStringList out;
     for (int i = 0; i < count(); ++i)
         if (item(i)->checkState() == Qt::Checked)
@@ -56,18 +61,21 @@ QStringList PatternListBox::checkedPatterns() const {
     return out;
 }
 
-void PatternListBox::setAllChecked(bool checked) {
+void PatternListBox::setAllChecked(bool checked)
+{
     for (int i = 0; i < count(); ++i)
         item(i)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
 }
 
-void PatternListBox::removeChecked() {
+void PatternListBox::removeChecked()
+{
     for (int i = count() - 1; i >= 0; --i)
         if (item(i)->checkState() == Qt::Checked)
             delete takeItem(i);
 }
 
-void PatternListBox::resizeEvent(QResizeEvent* event) {
+void PatternListBox::resizeEvent(QResizeEvent* event)
+{
     QListWidget::resizeEvent(event);
     setGridSize(QSize(viewport()->width() / Columns, RowHeight));
 }

@@ -7,13 +7,15 @@ namespace {
 const QString OptSection = QStringLiteral("Opt");
 const QString ExcludeSection = QStringLiteral("Exclude");
 
-QString excludeKey(int i) {
+QString excludeKey(int i)
+{
     return QStringLiteral("L%1").arg(i);
 }
 
 } // namespace
 
-bool SettingsFile::parseOption(const QString& text, bool defaultValue) {
+bool SettingsFile::parseOption(const QString& text, bool defaultValue)
+{
     bool ok = false;
     const bool hex = text.size() > 2 &&
                      (text.startsWith(QLatin1String("0x")) || text.startsWith(QLatin1String("0X")));
@@ -21,7 +23,8 @@ bool SettingsFile::parseOption(const QString& text, bool defaultValue) {
     return ok ? value != 0 : defaultValue;
 }
 
-Options SettingsFile::loadOptions() const {
+Options SettingsFile::loadOptions() const
+{
     const IniFile ini(m_path);
     Options options{};
     for (int i = 0; i < OptionCount; ++i)
@@ -30,7 +33,8 @@ Options SettingsFile::loadOptions() const {
     return options;
 }
 
-QStringList SettingsFile::loadExcludeList() const {
+QStringList SettingsFile::loadExcludeList() const
+{
     const IniFile ini(m_path);
     const QString end = QStringLiteral("<");
     QStringList list;
@@ -42,14 +46,16 @@ QStringList SettingsFile::loadExcludeList() const {
     }
 }
 
-void SettingsFile::saveOptions(const Options& options) const {
+void SettingsFile::saveOptions(const Options& options) const
+{
     const IniFile ini(m_path);
     for (int i = 0; i < OptionCount; ++i)
         ini.write(OptSection, QLatin1String(optionKey(Option(i))),
                   options[i] ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-void SettingsFile::saveExcludeList(const QStringList& list) const {
+void SettingsFile::saveExcludeList(const QStringList& list) const
+{
     const IniFile ini(m_path);
     ini.erase(ExcludeSection);
     for (int i = 0; i < list.size(); ++i)

@@ -12,7 +12,9 @@ public:
     static constexpr const char* FileName = "kw2.ini";
 
     explicit SettingsFile(QString path)
-        : m_path(std::move(path)) {}
+        : m_path(std::move(path))
+    {
+    }
 
     // Missing, empty and non-integer values read as on.
     Options loadOptions() const;

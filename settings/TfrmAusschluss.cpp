@@ -1,4 +1,6 @@
 #include "settings/TfrmAusschluss.h"
 
 TfrmAusschluss::TfrmAusschluss(QWidget* parent)
-    : FixedDialog(parent, "frmAusschluss", QStringLiteral("Exclude directories"), 632, 210) {}
+    : FixedDialog(parent, "frmAusschluss", QStringLiteral("Exclude directories"), 632, 210)
+{
+}

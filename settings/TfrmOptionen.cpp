@@ -4,7 +4,8 @@
 #include <QGroupBox>
 
 TfrmOptionen::TfrmOptionen(QWidget* parent)
-    : FixedDialog(parent, "frmOptionen", QStringLiteral("Options"), 469, 268) {
+    : FixedDialog(parent, "frmOptionen", QStringLiteral("Options"), 469, 268)
+{
     CheckBox1 = addCheckBox(this, "CheckBox1", QStringLiteral("Use \"Recycle bin\""), true,
                             {32, 8, 121, 17});
     CheckBox12 = addCheckBox(this, "CheckBox12", QStringLiteral("Backup files during OLE-Crunch"),
@@ -23,7 +24,8 @@ TfrmOptionen::TfrmOptionen(QWidget* parent)
 }
 
 QCheckBox* TfrmOptionen::addCheckBox(QWidget* parent, const char* name, const QString& caption,
-                                     bool checked, const QRect& place) {
+                                     bool checked, const QRect& place)
+{
     auto* box = new QCheckBox(caption, parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setChecked(checked);
@@ -31,23 +33,27 @@ QCheckBox* TfrmOptionen::addCheckBox(QWidget* parent, const char* name, const QS
     return box;
 }
 
-Options TfrmOptionen::options() const {
+Options TfrmOptionen::options() const
+{
     Options o{};
     for (int i = 0; i < OptionCount; ++i)
         o[i] = option(Option(i));
     return o;
 }
 
-void TfrmOptionen::setOptions(const Options& options) {
+void TfrmOptionen::setOptions(const Options& options)
+{
     for (int i = 0; i < OptionCount; ++i)
         checkBox(Option(i))->setChecked(options[i]);
 }
 
-bool TfrmOptionen::option(Option o) const {
+bool TfrmOptionen::option(Option o) const
+{
     return checkBox(o)->isChecked();
 }
 
-QCheckBox* TfrmOptionen::checkBox(Option o) const {
+QCheckBox* TfrmOptionen::checkBox(Option o) const
+{
     QCheckBox* const boxes[OptionCount] = {CheckBox1, CheckBox12, CheckBox2,
                                            CheckBox3, CheckBox4,  CheckBox5};
     return boxes[o];

@@ -12,7 +12,8 @@
 namespace {
 
 QPushButton* button(QWidget* parent, const char* name, const char* glyph, const QString& caption,
-                    const QRect& place) {
+                    const QRect& place)
+{
     auto* b = new QPushButton(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(glyph))),
                               caption, parent);
     b->setObjectName(QString::fromLatin1(name));
@@ -24,7 +25,8 @@ QPushButton* button(QWidget* parent, const char* name, const char* glyph, const 
 } // namespace
 
 TfrmSuchmuster::TfrmSuchmuster(QWidget* parent)
-    : FixedDialog(parent, "frmSuchmuster", QStringLiteral("Edit search patterns"), 632, 267) {
+    : FixedDialog(parent, "frmSuchmuster", QStringLiteral("Edit search patterns"), 632, 267)
+{
     Patterns = new PatternListBox(this);
     Patterns->setObjectName(QStringLiteral("Patterns"));
     Patterns->setGeometry(8, 8, 617, 153);
@@ -41,28 +43,33 @@ TfrmSuchmuster::TfrmSuchmuster(QWidget* parent)
     connect(BitBtn3, &QPushButton::clicked, this, &TfrmSuchmuster::BitBtn3Click);
 }
 
-void TfrmSuchmuster::setMainList(PatternListBox* patterns, const QString& programDirectory) {
+void TfrmSuchmuster::setMainList(PatternListBox* patterns, const QString& programDirectory)
+{
     m_mainList = patterns;
     m_programDirectory = programDirectory;
 }
 
 // Once per opening: the input box closing must not reset the working copy.
-void TfrmSuchmuster::showEvent(QShowEvent* event) {
+void TfrmSuchmuster::showEvent(QShowEvent* event)
+{
     FixedDialog::showEvent(event);
     FormActivate();
 }
 
-void TfrmSuchmuster::FormActivate() {
+void TfrmSuchmuster::FormActivate()
+{
     Patterns->setPatterns(m_mainList ? m_mainList->patterns() : QStringList());
     showCount();
 }
 
-void TfrmSuchmuster::showCount() {
+void TfrmSuchmuster::showCount()
+{
     Label1->setText(QStringLiteral("%1 search patterns").arg(Patterns->count()));
     Label1->adjustSize();
 }
 
-void TfrmSuchmuster::BitBtn1Click() {
+void TfrmSuchmuster::BitBtn1Click()
+{
     const QString text = QInputDialog::getText(this, QStringLiteral("New search pattern"),
                                                QStringLiteral("Search pattern to add:"));
     if (!text.isEmpty())
@@ -70,7 +77,8 @@ void TfrmSuchmuster::BitBtn1Click() {
     showCount();
 }
 
-void TfrmSuchmuster::BitBtn2Click() {
+void TfrmSuchmuster::BitBtn2Click()
+{
     if (!MessageBoxes::askYesNo(
             this, QStringLiteral("Kehrwerk"),
             QStringLiteral("Are you sure to delete\nthe selected search patterns?")))
@@ -81,14 +89,16 @@ void TfrmSuchmuster::BitBtn2Click() {
 
 // Closes with OK even when the save fails; the failure goes on to the
 // application's handler.
-void TfrmSuchmuster::BitBtn3Click() {
+void TfrmSuchmuster::BitBtn3Click()
+{
     if (m_mainList)
         m_mainList->setPatterns(Patterns->patterns());
     accept();
     SavePatterns();
 }
 
-void TfrmSuchmuster::SavePatterns() {
+void TfrmSuchmuster::SavePatterns()
+{
     PatternFile::write(QDir(m_programDirectory).filePath(QLatin1String(PatternFile::FileName)),
                        Patterns->patterns());
 }

@@ -15,11 +15,13 @@ protected:
     QTemporaryDir dir;
     TFileListView view;
     QByteArray path(const char* name) const { return QFile::encodeName(dir.filePath(name)); }
-    QByteArray file(const char* name, const QByteArray& content = "") {
+    QByteArray file(const char* name, const QByteArray& content = "")
+    {
         TestFiles::write(path(name), content);
         return path(name);
     }
-    QStringList added(const QByteArray& p) {
+    QStringList added(const QByteArray& p)
+    {
         qint64 size = -1;
         EXPECT_TRUE(view.AddFile(p, size)) << p.constData();
         return view.subItems(view.count() - 1);
@@ -27,7 +29,8 @@ protected:
     static QString date(const DateTimeFormats::Parts& p) { return DateTimeFormats::text(p); }
 };
 
-TEST_F(AddFileTest, EmptyFileGivesOneRowWithCaptionAndSixTexts) {
+TEST_F(AddFileTest, EmptyFileGivesOneRowWithCaptionAndSixTexts)
+{
     const QByteArray p = file("empty.kwzz");
     qint64 size = 99;
     ASSERT_TRUE(view.AddFile(QFile::decodeName(p), size));
@@ -43,7 +46,8 @@ TEST_F(AddFileTest, EmptyFileGivesOneRowWithCaptionAndSixTexts) {
     EXPECT_EQ(t[5], "");
 }
 
-TEST_F(AddFileTest, VanishedFileIsNotListedAndSizeIsKept) {
+TEST_F(AddFileTest, VanishedFileIsNotListedAndSizeIsKept)
+{
     const QByteArray p = file("gone.tmp", "abc");
     ASSERT_EQ(unlink(p.constData()), 0);
     qint64 size = 12345;
@@ -52,7 +56,8 @@ TEST_F(AddFileTest, VanishedFileIsNotListedAndSizeIsKept) {
     EXPECT_EQ(view.count(), 0);
 }
 
-TEST_F(AddFileTest, DateTextDropsTheTimeOnlyAtMidnight) {
+TEST_F(AddFileTest, DateTextDropsTheTimeOnlyAtMidnight)
+{
     const QByteArray p = file("a.tmp");
     TestFiles::setLocalMtime(p, 2024, 3, 10, 0, 0, 0);
     EXPECT_EQ(added(p)[2], date({2024, 3, 10, 0, 0, 0}));
@@ -64,7 +69,8 @@ TEST_F(AddFileTest, DateTextDropsTheTimeOnlyAtMidnight) {
     EXPECT_EQ(added(p)[2], date({2024, 3, 10, 13, 45, 0}));
 }
 
-TEST_F(AddFileTest, DatesOutsideTheDosRangeShowTheirRealDate) {
+TEST_F(AddFileTest, DatesOutsideTheDosRangeShowTheirRealDate)
+{
     const QByteArray p = file("old.tmp");
     TestFiles::setLocalMtime(p, 1970, 1, 2, 3, 4, 0);
     EXPECT_EQ(added(p)[2], date({1970, 1, 2, 3, 4, 0}));
@@ -72,7 +78,8 @@ TEST_F(AddFileTest, DatesOutsideTheDosRangeShowTheirRealDate) {
     EXPECT_EQ(added(p)[2], date({2150, 6, 1, 12, 0, 0}));
 }
 
-TEST_F(AddFileTest, AttributesAllAndNone) {
+TEST_F(AddFileTest, AttributesAllAndNone)
+{
     const QByteArray p = file(".all.tmp", "x");
     ASSERT_EQ(chmod(p.constData(), 0444), 0);
     const char samba[] = "0x24";
@@ -82,14 +89,16 @@ TEST_F(AddFileTest, AttributesAllAndNone) {
     EXPECT_EQ(added(file("none.tmp"))[3], "    ");
 }
 
-TEST_F(AddFileTest, FifoIsDescribedWithoutBeingOpened) {
+TEST_F(AddFileTest, FifoIsDescribedWithoutBeingOpened)
+{
     ASSERT_EQ(mkfifo(path("pipe").constData(), 0644), 0);
     const QStringList t = added(path("pipe"));
     EXPECT_EQ(t[3], "  S ");
     EXPECT_EQ(t[4], "");
 }
 
-TEST_F(AddFileTest, SizesAreFullSixtyFourBitValues) {
+TEST_F(AddFileTest, SizesAreFullSixtyFourBitValues)
+{
     const QByteArray p = file("sparse.bin");
     ASSERT_EQ(truncate(p.constData(), 5LL << 30), 0);
     qint64 size = 0;
@@ -98,7 +107,8 @@ TEST_F(AddFileTest, SizesAreFullSixtyFourBitValues) {
     EXPECT_EQ(view.subItems(0)[0], "5368709120");
 }
 
-TEST_F(AddFileTest, VersionStringsOfProgramFilesAsReadShownAndSorted) {
+TEST_F(AddFileTest, VersionStringsOfProgramFilesAsReadShownAndSorted)
+{
     const QStringList t = added(file("tool.dll", TestFiles::fixture("version32.dll")));
     EXPECT_EQ(t[4], "1.2.3.4");
     EXPECT_EQ(t[5], "5.6 beta");
@@ -116,7 +126,8 @@ TEST_F(AddFileTest, VersionStringsOfProgramFilesAsReadShownAndSorted) {
 
 // A name that is not UTF-8 and a look-alike that is: each row must lead back
 // to its own file, never to the other.
-TEST_F(AddFileTest, NonUtf8NamesReachExactlyTheirFile) {
+TEST_F(AddFileTest, NonUtf8NamesReachExactlyTheirFile)
+{
     const QByteArray raw = QFile::encodeName(dir.path()) + "/caf\xe9.tmp";
     const QByteArray lookalike = QFile::encodeName(dir.path()) + "/caf\xef\xbf\xbd.tmp";
     TestFiles::write(raw, "raw");
@@ -130,7 +141,8 @@ TEST_F(AddFileTest, NonUtf8NamesReachExactlyTheirFile) {
     EXPECT_EQ(view.filePath(1), lookalike);
 }
 
-TEST_F(AddFileTest, ColumnSetsOfANewViewAndOfOneWithItsOwnColumns) {
+TEST_F(AddFileTest, ColumnSetsOfANewViewAndOfOneWithItsOwnColumns)
+{
     view.show();
     QStringList seven;
     for (int i = 0; i < view.columnCount(); ++i)

@@ -15,12 +15,14 @@ protected:
     QString sep = DateTimeFormats::text(Parts{2024, 3, 10, 0, 0, 0}).mid(2, 1);
 };
 
-TEST_F(DateTimeFormatsTest, ViewInstallsTheProgramFormats) {
+TEST_F(DateTimeFormatsTest, ViewInstallsTheProgramFormats)
+{
     EXPECT_EQ(DateTimeFormats::shortDateFormat(), "dd/mm/yyyy");
     EXPECT_EQ(DateTimeFormats::longTimeFormat(), "hh:nn");
 }
 
-TEST_F(DateTimeFormatsTest, TimeIsLeftOutOnlyAtMidnight) {
+TEST_F(DateTimeFormatsTest, TimeIsLeftOutOnlyAtMidnight)
+{
     EXPECT_EQ(DateTimeFormats::text({2024, 3, 10, 0, 0, 0}), "10" + sep + "03" + sep + "2024");
     EXPECT_EQ(DateTimeFormats::text({2024, 3, 10, 0, 0, 2}).size(), 16);
     EXPECT_TRUE(DateTimeFormats::text({2024, 3, 10, 13, 5, 0}).endsWith("13:05") ||
@@ -29,7 +31,8 @@ TEST_F(DateTimeFormatsTest, TimeIsLeftOutOnlyAtMidnight) {
               "01" + sep + "01" + sep + "1601");
 }
 
-TEST_F(DateTimeFormatsTest, ParsesItsOwnTextsAndRejectsOthers) {
+TEST_F(DateTimeFormatsTest, ParsesItsOwnTextsAndRejectsOthers)
+{
     for (const Parts p : {Parts{2024, 2, 29, 23, 59, 0}, Parts{1970, 1, 1, 0, 0, 0},
                           Parts{2200, 12, 31, 7, 1, 0}}) {
         const auto back = DateTimeFormats::parse(DateTimeFormats::text(p));
@@ -42,7 +45,8 @@ TEST_F(DateTimeFormatsTest, ParsesItsOwnTextsAndRejectsOthers) {
             << bad;
 }
 
-TEST_F(DateTimeFormatsTest, MinuteKeysOrderAcrossMonthsYearsAndCenturies) {
+TEST_F(DateTimeFormatsTest, MinuteKeysOrderAcrossMonthsYearsAndCenturies)
+{
     const qint64 a = DateTimeFormats::minuteKey({1969, 12, 31, 23, 59, 0});
     const qint64 b = DateTimeFormats::minuteKey({1970, 1, 1, 0, 0, 0});
     const qint64 c = DateTimeFormats::minuteKey({2024, 2, 29, 0, 0, 0});

@@ -20,7 +20,8 @@ protected:
     QByteArray path(const char* name) const { return QFile::encodeName(dir.filePath(name)); }
 };
 
-TEST_F(EntryReaderTest, DescribesPlainFileDirectoryAndMissingPath) {
+TEST_F(EntryReaderTest, DescribesPlainFileDirectoryAndMissingPath)
+{
     TestFiles::write(path("plain.txt"), "hello");
     TestFiles::setMtime(path("plain.txt"), 1700000000);
     const auto e = reader.lookup(path("plain.txt"));
@@ -36,7 +37,8 @@ TEST_F(EntryReaderTest, DescribesPlainFileDirectoryAndMissingPath) {
     EXPECT_FALSE(reader.lookup(path("plain.txt/below")));
 }
 
-TEST_F(EntryReaderTest, ReadOnlyHiddenSystemAndArchive) {
+TEST_F(EntryReaderTest, ReadOnlyHiddenSystemAndArchive)
+{
     TestFiles::write(path(".all"), "x");
     ASSERT_EQ(chmod(path(".all").constData(), 0444), 0);
     const char samba[] = "0x24"; // system and archive, as Samba keeps them
@@ -49,7 +51,8 @@ TEST_F(EntryReaderTest, ReadOnlyHiddenSystemAndArchive) {
     EXPECT_EQ(reader.lookup(path("pipe"))->attributes, A::System);
 }
 
-TEST_F(EntryReaderTest, LinksAreDescribedAsThemselves) {
+TEST_F(EntryReaderTest, LinksAreDescribedAsThemselves)
+{
     ASSERT_EQ(mkdir(path("target").constData(), 0755), 0);
     ASSERT_EQ(symlink("target", path("link").constData()), 0);
     ASSERT_EQ(symlink("nowhere/at/all", path("dangling").constData()), 0);
@@ -61,7 +64,8 @@ TEST_F(EntryReaderTest, LinksAreDescribedAsThemselves) {
     EXPECT_EQ(reader.lookup(path("dangling"))->size, 14);
 }
 
-TEST_F(EntryReaderTest, SizesBeyondFourGigabytes) {
+TEST_F(EntryReaderTest, SizesBeyondFourGigabytes)
+{
     const QByteArray big = path("sparse.bin");
     TestFiles::write(big, "");
     ASSERT_EQ(truncate(big.constData(), 5LL << 30), 0);

@@ -5,7 +5,8 @@
 
 namespace {
 
-TEST(FileTypeNamesTest, KnownTypesComeFromTheMimeDatabase) {
+TEST(FileTypeNamesTest, KnownTypesComeFromTheMimeDatabase)
+{
     FileTypeNames names;
     const QString text = names.forName("/some/dir/readme.txt");
     EXPECT_FALSE(text.isEmpty());
@@ -15,7 +16,8 @@ TEST(FileTypeNamesTest, KnownTypesComeFromTheMimeDatabase) {
     EXPECT_EQ(names.forName("picture.txt"), text);
 }
 
-TEST(FileTypeNamesTest, UnknownTypesReadAsOnTheClassicDesktop) {
+TEST(FileTypeNamesTest, UnknownTypesReadAsOnTheClassicDesktop)
+{
     FileTypeNames names;
     EXPECT_EQ(names.forName("x.kwzz"), "KWZZ File");
     EXPECT_EQ(names.forName("Y.KwZz"), "KWZZ File");
@@ -25,13 +27,15 @@ TEST(FileTypeNamesTest, UnknownTypesReadAsOnTheClassicDesktop) {
     EXPECT_EQ(names.forName(".kwhidden"), "KWHIDDEN File");
 }
 
-TEST(FileTypeNamesTest, RepeatedExtensionsAreServedFromTheCache) {
+TEST(FileTypeNamesTest, RepeatedExtensionsAreServedFromTheCache)
+{
     FileTypeNames names;
     const QString first = names.forName("a.kwzz");
     EXPECT_EQ(names.forName("b.KWZZ").constData(), first.constData());
 }
 
-TEST(FileTypeNamesTest, MissingPathHasNoTypeName) {
+TEST(FileTypeNamesTest, MissingPathHasNoTypeName)
+{
     QTemporaryDir dir;
     FileTypeNames names;
     EXPECT_FALSE(names.forPath(QFile::encodeName(dir.filePath("gone.txt"))).has_value());

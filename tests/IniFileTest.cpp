@@ -19,17 +19,20 @@ protected:
     IniFile ini{path};
 
     void give(const QByteArray& content) { TestFiles::write(QFile::encodeName(path), content); }
-    QByteArray content() const {
+    QByteArray content() const
+    {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
-    ino_t inode() const {
+    ino_t inode() const
+    {
         struct stat st;
         return stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
     }
 };
 
-TEST_F(IniFileTest, ReadsAsThePrivateProfileServicesDid) {
+TEST_F(IniFileTest, ReadsAsThePrivateProfileServicesDid)
+{
     give("top=ignored\r\n"
          "; [Opt] in a comment\r\n"
          "  [ oPt ]  \r\n"
@@ -54,7 +57,8 @@ TEST_F(IniFileTest, ReadsAsThePrivateProfileServicesDid) {
     EXPECT_EQ(ini.read("other", "o_trash", "d"), "d");
 }
 
-TEST_F(IniFileTest, LongValuesAreCutAndMissingFilesStayMissing) {
+TEST_F(IniFileTest, LongValuesAreCutAndMissingFilesStayMissing)
+{
     give("[S]\nk=" + QByteArray(2000, 'v') + "\n");
     EXPECT_EQ(ini.read("S", "k", {}).size(), 1023);
     const IniFile none(dir.filePath("none.ini"));
@@ -62,13 +66,15 @@ TEST_F(IniFileTest, LongValuesAreCutAndMissingFilesStayMissing) {
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("none.ini")));
 }
 
-TEST_F(IniFileTest, WindowsCodePageFilesReadBackIntact) {
+TEST_F(IniFileTest, WindowsCodePageFilesReadBackIntact)
+{
     give("[Exclude]\r\nL0=C:\\Dokumente\\M\xfcll\\\r\nL1=\x80uro\r\n");
     EXPECT_EQ(ini.read("Exclude", "L0", {}), QString::fromUtf8("C:\\Dokumente\\Müll\\"));
     EXPECT_EQ(ini.read("Exclude", "L1", {}), QString::fromUtf8("€uro"));
 }
 
-TEST_F(IniFileTest, WritesInPlaceAfterTheSectionOrAtTheEnd) {
+TEST_F(IniFileTest, WritesInPlaceAfterTheSectionOrAtTheEnd)
+{
     give("[Opt]\n O_Trash = 0\nother=x\n\n[Exclude]\nL0=/a/\n");
     ini.write("opt", "o_trash", "1");
     ini.write("Opt", "o_ro", "0");
@@ -82,7 +88,8 @@ TEST_F(IniFileTest, WritesInPlaceAfterTheSectionOrAtTheEnd) {
     EXPECT_EQ(f.readAll(), "[Opt]\r\no_trash=1\r\n");
 }
 
-TEST_F(IniFileTest, UnchangedValuesLeaveTheFileUntouched) {
+TEST_F(IniFileTest, UnchangedValuesLeaveTheFileUntouched)
+{
     give("[Opt]\n o_trash = \"1\"\n");
     const ino_t before = inode();
     ini.write("OPT", "O_TRASH", "1");
@@ -90,7 +97,8 @@ TEST_F(IniFileTest, UnchangedValuesLeaveTheFileUntouched) {
     EXPECT_EQ(content(), "[Opt]\n o_trash = \"1\"\n");
 }
 
-TEST_F(IniFileTest, EraseRemovesTheFirstSectionUpToTheNext) {
+TEST_F(IniFileTest, EraseRemovesTheFirstSectionUpToTheNext)
+{
     give("[A]\r\na=1\r\n[Exclude]\r\nL0=x\r\n; note\r\n\r\n[B]\r\nb=2\r\n");
     ini.erase("exclude");
     EXPECT_EQ(content(), "[A]\r\na=1\r\n[B]\r\nb=2\r\n");
@@ -99,7 +107,8 @@ TEST_F(IniFileTest, EraseRemovesTheFirstSectionUpToTheNext) {
     EXPECT_EQ(inode(), before);
 }
 
-TEST_F(IniFileTest, FailedWritesRaiseAndKeepTheOldFile) {
+TEST_F(IniFileTest, FailedWritesRaiseAndKeepTheOldFile)
+{
     ASSERT_TRUE(QDir(dir.path()).mkdir("kw2.ini")); // the settings path is a directory
     EXPECT_THROW(ini.write("Opt", "o_trash", "1"), IoError);
 

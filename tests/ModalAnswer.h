@@ -9,7 +9,8 @@
 class ModalAnswer {
 public:
     explicit ModalAnswer(std::function<void(QWidget*)> answer)
-        : m_answer(std::move(answer)) {
+        : m_answer(std::move(answer))
+    {
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
             QWidget* modal = QApplication::activeModalWidget();
             if (modal && modal != m_last) {

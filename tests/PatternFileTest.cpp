@@ -11,7 +11,8 @@
 
 namespace {
 
-TEST(PatternFileTest, LineRules) {
+TEST(PatternFileTest, LineRules)
+{
     EXPECT_EQ(PatternFile::parse("*.tmp\r\n\r\n*.bak\r\n"), QStringList({"*.tmp", "", "*.bak"}));
     EXPECT_EQ(PatternFile::parse("*.a\r\n*.a\r\nlast"), QStringList({"*.a", "*.a", "last"}));
     EXPECT_EQ(PatternFile::parse("*.a\r\n*.b\x1a*.c\r\n"), QStringList({"*.a", "*.b"}));
@@ -22,7 +23,8 @@ TEST(PatternFileTest, LineRules) {
     EXPECT_TRUE(PatternFile::parse("").isEmpty());
 }
 
-TEST(PatternFileTest, WritesEveryLineWithCrLfAndFailsWithoutLoss) {
+TEST(PatternFileTest, WritesEveryLineWithCrLfAndFailsWithoutLoss)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath("patterns.kwl");
     PatternFile::write(path, {"*.b", "", QString::fromUtf8("*.ü")});
@@ -41,7 +43,8 @@ TEST(PatternFileTest, WritesEveryLineWithCrLfAndFailsWithoutLoss) {
     EXPECT_EQ(PatternFile::read(full), QStringList({"*.old"}));
 }
 
-TEST(PatternListBoxTest, SortedWithoutCaseAndCheckMarks) {
+TEST(PatternListBoxTest, SortedWithoutCaseAndCheckMarks)
+{
     PatternListBox list;
     for (const char* p : {"*.tmp", "B*", "a*", "*.TMP", "", "~*.*"})
         list.addPattern(p);

@@ -17,14 +17,16 @@ protected:
     void give(const QByteArray& content) { TestFiles::write(QFile::encodeName(path), content); }
 };
 
-TEST_F(SettingsFileTest, NoFileMeansEverythingOnAndNothingCreated) {
+TEST_F(SettingsFileTest, NoFileMeansEverythingOnAndNothingCreated)
+{
     const Options all{true, true, true, true, true, true};
     EXPECT_EQ(settings.loadOptions(), all);
     EXPECT_TRUE(settings.loadExcludeList().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(path));
 }
 
-TEST_F(SettingsFileTest, OptionValues) {
+TEST_F(SettingsFileTest, OptionValues)
+{
     for (const char* off : {"0", "0x0", "0X00", "-0"})
         EXPECT_FALSE(SettingsFile::parseOption(off, true)) << off;
     for (const char* on : {"1", "2", "-1", "0x1F", "yes", "true", "", "0x", " ", "1.5"})
@@ -34,14 +36,16 @@ TEST_F(SettingsFileTest, OptionValues) {
     EXPECT_EQ(settings.loadOptions(), expected);
 }
 
-TEST_F(SettingsFileTest, ExcludeListStopsAtTheFirstGapOrAtLessThan) {
+TEST_F(SettingsFileTest, ExcludeListStopsAtTheFirstGapOrAtLessThan)
+{
     give("[Exclude]\r\nL0=/a/\r\nL1=\r\nL2=/c/\r\nL4=/never/\r\n");
     EXPECT_EQ(settings.loadExcludeList(), QStringList({"/a/", "", "/c/"}));
     give("[exclude]\r\nl0=/a/\r\nL1=<\r\nL2=/c/\r\n");
     EXPECT_EQ(settings.loadExcludeList(), QStringList({"/a/"}));
 }
 
-TEST_F(SettingsFileTest, SavedSettingsComeBackAndShorterListsLeaveNoRest) {
+TEST_F(SettingsFileTest, SavedSettingsComeBackAndShorterListsLeaveNoRest)
+{
     const Options options{true, false, false, true, false, true};
     settings.saveOptions(options);
     settings.saveExcludeList({"/1/", "/2/", "/3/", "/4/", "/5/"});

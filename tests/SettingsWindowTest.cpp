@@ -23,25 +23,29 @@ protected:
     TfrmAusschluss exclusions{&window};
     TfrmSuchmuster editor{&window};
 
-    SettingsWindowTest() {
+    SettingsWindowTest()
+    {
         window.setProgramDirectory(dir.path());
         window.setDialogs(&options, &exclusions, &editor);
     }
     ~SettingsWindowTest() override { QDir::setCurrent(startDir); }
-    void give(const char* name, const QByteArray& content) {
+    void give(const char* name, const QByteArray& content)
+    {
         TestFiles::write(QFile::encodeName(dir.filePath(name)), content);
     }
     PatternListBox* patterns() { return window.findChild<PatternListBox*>("Patterns"); }
 };
 
-TEST_F(SettingsWindowTest, OptionsDialogStartsInItsDesignStates) {
+TEST_F(SettingsWindowTest, OptionsDialogStartsInItsDesignStates)
+{
     const Options design{true, true, false, true, true, true};
     EXPECT_EQ(options.options(), design);
     EXPECT_EQ(options.findChild<QCheckBox*>("CheckBox1")->text(), "Use \"Recycle bin\"");
     EXPECT_EQ(options.findChild<QCheckBox*>("CheckBox5")->text(), "Read-only-files");
 }
 
-TEST_F(SettingsWindowTest, ActivationLoadsOptionsAndExclusionsEveryTime) {
+TEST_F(SettingsWindowTest, ActivationLoadsOptionsAndExclusionsEveryTime)
+{
     window.FormActivate(); // no file: everything on, nothing created
     EXPECT_EQ(options.options(), (Options{true, true, true, true, true, true}));
     EXPECT_FALSE(QFile::exists(dir.filePath("kw2.ini")));
@@ -53,7 +57,8 @@ TEST_F(SettingsWindowTest, ActivationLoadsOptionsAndExclusionsEveryTime) {
     EXPECT_EQ(window.ExcludeList, QStringList({"/srv/keep/", "/home/x/"}));
 }
 
-TEST_F(SettingsWindowTest, SavedOptionsAndExclusionsRoundTrip) {
+TEST_F(SettingsWindowTest, SavedOptionsAndExclusionsRoundTrip)
+{
     options.setOptions({false, true, false, false, true, true});
     window.SaveOptions();
     window.ExcludeList = {"/a/", "/b/"};
@@ -65,7 +70,8 @@ TEST_F(SettingsWindowTest, SavedOptionsAndExclusionsRoundTrip) {
     EXPECT_EQ(window.ExcludeList, QStringList({"/a/", "/b/"}));
 }
 
-TEST_F(SettingsWindowTest, PatternsLoadSortedUncheckedAndThePopupChecksAll) {
+TEST_F(SettingsWindowTest, PatternsLoadSortedUncheckedAndThePopupChecksAll)
+{
     give("patterns.kwl", "*.tmp\n*.BAK\r\n\r\n~*.*");
     window.LoadPatterns();
     EXPECT_EQ(patterns()->patterns(), QStringList({"", "*.BAK", "*.tmp", "~*.*"}));

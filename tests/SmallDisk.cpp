@@ -3,18 +3,21 @@
 #include <QFile>
 #include <sys/mount.h>
 
-SmallDisk::SmallDisk(int kilobytes) {
+SmallDisk::SmallDisk(int kilobytes)
+{
     const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k";
     m_mounted = mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0,
                       options.constData()) == 0;
 }
 
-SmallDisk::~SmallDisk() {
+SmallDisk::~SmallDisk()
+{
     if (m_mounted)
         umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
 }
 
-void SmallDisk::fill() const {
+void SmallDisk::fill() const
+{
     QFile f(m_dir.filePath(QStringLiteral("filler")));
     if (!f.open(QIODevice::WriteOnly))
         return;

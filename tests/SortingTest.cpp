@@ -13,21 +13,25 @@ namespace {
 class SortingTest : public ::testing::Test {
 protected:
     TFileListView view;
-    void add(const QString& caption, const QString& size, const QString& date = {}) {
+    void add(const QString& caption, const QString& size, const QString& date = {})
+    {
         view.addRow(caption, {size, "File", date, "    ", "", ""});
     }
-    QStringList captions() const {
+    QStringList captions() const
+    {
         QStringList out;
         for (int i = 0; i < view.count(); ++i)
             out << view.caption(i);
         return out;
     }
-    static QString at(int y, int mo, int d, int h, int mi) {
+    static QString at(int y, int mo, int d, int h, int mi)
+    {
         return DateTimeFormats::text({y, mo, d, h, mi, 0});
     }
 };
 
-TEST_F(SortingTest, HeaderClicksFollowTheClassicSequence) {
+TEST_F(SortingTest, HeaderClicksFollowTheClassicSequence)
+{
     add("b", "20");
     add("C", "5");
     add("a", "300");
@@ -41,7 +45,8 @@ TEST_F(SortingTest, HeaderClicksFollowTheClassicSequence) {
     EXPECT_EQ(view.sortType(), TFileListView::stNone);
 }
 
-TEST_F(SortingTest, RowsAddedAfterTheFirstClickAreAppendedUnsorted) {
+TEST_F(SortingTest, RowsAddedAfterTheFirstClickAreAppendedUnsorted)
+{
     view.setSortType(TFileListView::stBoth);
     add("x", "2");
     add("y", "1");
@@ -51,7 +56,8 @@ TEST_F(SortingTest, RowsAddedAfterTheFirstClickAreAppendedUnsorted) {
     EXPECT_EQ(captions(), QStringList({"y", "x", "z"}));
 }
 
-TEST_F(SortingTest, CompareTableHandlesOddTextsAndExtremeValues) {
+TEST_F(SortingTest, CompareTableHandlesOddTextsAndExtremeValues)
+{
     view.SortColumn = 1;
     const FileListRow huge("h", {"9223372036854775807"}), negative("n", {"-9223372036854775807"}),
         junk("j", {"12 MB"}), zero("z", {"0"});
@@ -72,7 +78,8 @@ TEST_F(SortingTest, CompareTableHandlesOddTextsAndExtremeValues) {
               0); // by code after folding
 }
 
-TEST_F(SortingTest, DatesWithinOneMinuteCompareEqual) {
+TEST_F(SortingTest, DatesWithinOneMinuteCompareEqual)
+{
     QTemporaryDir dir;
     const QByteArray a = QFile::encodeName(dir.filePath("a")),
                      b = QFile::encodeName(dir.filePath("b")),
@@ -95,7 +102,8 @@ TEST_F(SortingTest, DatesWithinOneMinuteCompareEqual) {
 
 // However the rows arrive and whenever they are read, the order must be the
 // one a stable sort after every single row would give.
-TEST_F(SortingTest, DeferredSortingEqualsSortingAfterEveryRow) {
+TEST_F(SortingTest, DeferredSortingEqualsSortingAfterEveryRow)
+{
     view.setSortType(TFileListView::stBoth);
     QRandomGenerator rng(42);
     QStringList expected;
@@ -119,7 +127,8 @@ TEST_F(SortingTest, DeferredSortingEqualsSortingAfterEveryRow) {
 }
 
 // The selection must stay with the file, not with the row number.
-TEST_F(SortingTest, SelectionFollowsItsRowsThroughSortsAndRemovals) {
+TEST_F(SortingTest, SelectionFollowsItsRowsThroughSortsAndRemovals)
+{
     view.show(); // columns come with the window
     view.setSortType(TFileListView::stBoth);
     add("/m", "50");

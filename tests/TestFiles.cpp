@@ -9,14 +9,16 @@
 
 namespace TestFiles {
 
-QByteArray fixture(const char* name) {
+QByteArray fixture(const char* name)
+{
     QFile f(QStringLiteral(KW_TEST_DATA "/") + QString::fromUtf8(name));
     EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
     return f.readAll();
 }
 
 // Raw bytes all the way: the name may not be valid UTF-8.
-void write(const QByteArray& path, const QByteArray& content) {
+void write(const QByteArray& path, const QByteArray& content)
+{
     const int fd = open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     ASSERT_GE(fd, 0) << path.constData();
     const ssize_t n = ::write(fd, content.constData(), size_t(content.size()));
@@ -24,13 +26,15 @@ void write(const QByteArray& path, const QByteArray& content) {
     ASSERT_EQ(n, content.size());
 }
 
-void setMtime(const QByteArray& path, qint64 secondsSinceEpoch) {
+void setMtime(const QByteArray& path, qint64 secondsSinceEpoch)
+{
     struct timespec times[2] = {{secondsSinceEpoch, 0}, {secondsSinceEpoch, 0}};
     ASSERT_EQ(utimensat(AT_FDCWD, path.constData(), times, AT_SYMLINK_NOFOLLOW), 0);
 }
 
 void setLocalMtime(const QByteArray& path, int year, int month, int day, int hour, int minute,
-                   int second) {
+                   int second)
+{
     struct tm tm = {};
     tm.tm_year = year - 1900;
     tm.tm_mon = month - 1;

@@ -30,13 +30,15 @@ protected:
 
     ~TfrmMainTest() override { QDir::setCurrent(startDir); }
 
-    template <typename T = QWidget> T* child(const char* name) {
+    template <typename T = QWidget> T* child(const char* name)
+    {
         T* w = window.findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
     DirectoryListBox* dirs() { return child<DirectoryListBox>("Dirs"); }
-    QStringList toDelete() {
+    QStringList toDelete()
+    {
         QStringList out;
         for (int i = 0; i < child<QListWidget>("ToDelete")->count(); ++i)
             out << child<QListWidget>("ToDelete")->item(i)->text();
@@ -44,13 +46,15 @@ protected:
     }
     // Runs f from the event loop, as a click would, so that what it throws
     // goes through the application object.
-    template <typename F> void fromEventLoop(F f) {
+    template <typename F> void fromEventLoop(F f)
+    {
         QMetaObject::invokeMethod(&window, f, Qt::QueuedConnection);
         QApplication::processEvents();
     }
     // Answers every message window that opens within the next moments and
     // returns their texts.
-    QStringList messagesDuring(const std::function<void()>& action) {
+    QStringList messagesDuring(const std::function<void()>& action)
+    {
         QStringList texts;
         QTimer watcher;
         QObject::connect(&watcher, &QTimer::timeout, [&] {
@@ -65,7 +69,8 @@ protected:
     }
 };
 
-TEST_F(TfrmMainTest, ControlsSitWhereTheFormPutsThem) {
+TEST_F(TfrmMainTest, ControlsSitWhereTheFormPutsThem)
+{
     EXPECT_EQ(window.size(), QSize(632, 393));
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
     EXPECT_EQ(window.windowTitle(), "Kehrwerk 2.0  Kehrwerk developers");
@@ -86,7 +91,8 @@ TEST_F(TfrmMainTest, ControlsSitWhereTheFormPutsThem) {
     EXPECT_FALSE(child<QStatusBar>("StatusBar1")->isSizeGripEnabled());
 }
 
-TEST_F(TfrmMainTest, ToolBarButtonsAndGlyphs) {
+TEST_F(TfrmMainTest, ToolBarButtonsAndGlyphs)
+{
     const struct {
         const char* name;
         const char* caption;
@@ -111,7 +117,8 @@ TEST_F(TfrmMainTest, ToolBarButtonsAndGlyphs) {
     EXPECT_TRUE(child<QPushButton>("BitBtn2")->text().isEmpty());
 }
 
-TEST_F(TfrmMainTest, StartsInThePatternViewWithTheWelcomeText) {
+TEST_F(TfrmMainTest, StartsInThePatternViewWithTheWelcomeText)
+{
     EXPECT_EQ(window.statusText(), QString(85, u' ') + "Welcome to Kehrwerk!");
     EXPECT_TRUE(window.StopSearch);
     EXPECT_TRUE(window.ExcludeList.isEmpty());
@@ -126,7 +133,8 @@ TEST_F(TfrmMainTest, StartsInThePatternViewWithTheWelcomeText) {
     EXPECT_TRUE(found->isHidden());
 }
 
-TEST_F(TfrmMainTest, AddingAndRemovingDirectoriesToSearch) {
+TEST_F(TfrmMainTest, AddingAndRemovingDirectoriesToSearch)
+{
     dirs()->setDirectory("/");
     window.BitBtn2Click();
     dirs()->setDirectory(QFile::encodeName(tmp.path()));
@@ -144,7 +152,8 @@ TEST_F(TfrmMainTest, AddingAndRemovingDirectoriesToSearch) {
     EXPECT_EQ(toDelete(), QStringList({"/", t}));
 }
 
-TEST_F(TfrmMainTest, DirsOpensAClickedDirectoryAndStaysWhenItCannot) {
+TEST_F(TfrmMainTest, DirsOpensAClickedDirectoryAndStaysWhenItCannot)
+{
     const QByteArray root = QFile::encodeName(QDir(tmp.path()).canonicalPath());
     ASSERT_TRUE(QDir(tmp.path()).mkpath("open/deeper"));
     ASSERT_TRUE(QDir(tmp.path()).mkpath("vanishing"));
@@ -168,7 +177,8 @@ TEST_F(TfrmMainTest, DirsOpensAClickedDirectoryAndStaysWhenItCannot) {
     EXPECT_EQ(QDir::currentPath(), QFile::decodeName(root));
 }
 
-TEST_F(TfrmMainTest, DrivePickerReturnsToTheLastDirectoryOfAVolume) {
+TEST_F(TfrmMainTest, DrivePickerReturnsToTheLastDirectoryOfAVolume)
+{
     const QByteArray a = QFile::encodeName(QDir(tmp.path()).canonicalPath());
     ASSERT_TRUE(QDir(tmp.path()).mkpath("sub"));
     auto* picker = child<DriveComboBox>("DriveComboBox1");
@@ -189,7 +199,8 @@ TEST_F(TfrmMainTest, DrivePickerReturnsToTheLastDirectoryOfAVolume) {
     EXPECT_EQ(picker->currentIndex(), 2);
 }
 
-TEST_F(TfrmMainTest, DriveNotReadyIsReportedOnceAndOtherFailuresSilently) {
+TEST_F(TfrmMainTest, DriveNotReadyIsReportedOnceAndOtherFailuresSilently)
+{
     QStringList shown = messagesDuring([&] {
         fromEventLoop([] { throw IoError(ENOMEDIUM, "/media/cdrom"); });
         QApplication::processEvents();
@@ -207,7 +218,8 @@ TEST_F(TfrmMainTest, DriveNotReadyIsReportedOnceAndOtherFailuresSilently) {
     EXPECT_TRUE(stillUsable);
 }
 
-TEST_F(TfrmMainTest, DoneReturnsToThePatternViewAndKeepsTheButtonCaption) {
+TEST_F(TfrmMainTest, DoneReturnsToThePatternViewAndKeepsTheButtonCaption)
+{
     window.setState(State::CrunchResults);
     EXPECT_EQ(child<QPushButton>("BitBtn1")->text(), "Crunch");
     window.BitBtn3Click();
@@ -221,7 +233,8 @@ TEST_F(TfrmMainTest, DoneReturnsToThePatternViewAndKeepsTheButtonCaption) {
 }
 
 // The window's six states against the table of what each control does.
-TEST_F(TfrmMainTest, StateTable) {
+TEST_F(TfrmMainTest, StateTable)
+{
     const struct {
         State state;
         bool patterns, inputs, tb4;
@@ -262,7 +275,8 @@ TEST_F(TfrmMainTest, StateTable) {
     }
 }
 
-TEST_F(TfrmMainTest, HelpIsFoundBesideTheProgramOrByNameAndMissingHelpIsSaid) {
+TEST_F(TfrmMainTest, HelpIsFoundBesideTheProgramOrByNameAndMissingHelpIsSaid)
+{
     qobject_cast<KehrwerkApplication*>(qApp)->setHelpFile("Kehrwerk.hlp");
     QDir::setCurrent(tmp.path());
     QStringList shown = messagesDuring([&] { window.ToolButton1Click(); });

@@ -19,7 +19,8 @@ protected:
     PatternListBox mainList;
     TfrmSuchmuster editor;
 
-    TfrmSuchmusterTest() {
+    TfrmSuchmusterTest()
+    {
         for (const char* p : {"*.tmp", "*.bak"})
             mainList.addPattern(p);
         mainList.setAllChecked(true);
@@ -28,7 +29,8 @@ protected:
     }
     PatternListBox* list() { return editor.findChild<PatternListBox*>("Patterns"); }
     QString label() { return editor.findChild<QLabel*>("Label1")->text(); }
-    void add(const QString& typed, bool confirm = true) {
+    void add(const QString& typed, bool confirm = true)
+    {
         ModalAnswer answer([&](QWidget* w) {
             auto* box = qobject_cast<QInputDialog*>(w);
             ASSERT_NE(box, nullptr);
@@ -39,7 +41,8 @@ protected:
         });
         editor.BitBtn1Click();
     }
-    void remove(QMessageBox::StandardButton reply) {
+    void remove(QMessageBox::StandardButton reply)
+    {
         ModalAnswer answer([&](QWidget* w) {
             auto* box = qobject_cast<QMessageBox*>(w);
             ASSERT_NE(box, nullptr);
@@ -51,7 +54,8 @@ protected:
     }
 };
 
-TEST_F(TfrmSuchmusterTest, OpensWithAnUncheckedCopyAndCounts) {
+TEST_F(TfrmSuchmusterTest, OpensWithAnUncheckedCopyAndCounts)
+{
     EXPECT_EQ(list()->patterns(), QStringList({"*.bak", "*.tmp"}));
     EXPECT_TRUE(list()->checkedPatterns().isEmpty());
     EXPECT_EQ(label(), "2 search patterns");
@@ -59,7 +63,8 @@ TEST_F(TfrmSuchmusterTest, OpensWithAnUncheckedCopyAndCounts) {
     EXPECT_EQ(editor.size(), QSize(632, 267));
 }
 
-TEST_F(TfrmSuchmusterTest, NewPatternsAreAddedExactlyAsTyped) {
+TEST_F(TfrmSuchmusterTest, NewPatternsAreAddedExactlyAsTyped)
+{
     add(" *.old ");
     add("", true);
     add("*.never", false);
@@ -67,7 +72,8 @@ TEST_F(TfrmSuchmusterTest, NewPatternsAreAddedExactlyAsTyped) {
     EXPECT_EQ(label(), "3 search patterns");
 }
 
-TEST_F(TfrmSuchmusterTest, DeletingAsksAndRemovesOnlyCheckedEntries) {
+TEST_F(TfrmSuchmusterTest, DeletingAsksAndRemovesOnlyCheckedEntries)
+{
     list()->item(1)->setCheckState(Qt::Checked);
     list()->setCurrentRow(0); // merely highlighted: stays
     remove(QMessageBox::No);
@@ -80,7 +86,8 @@ TEST_F(TfrmSuchmusterTest, DeletingAsksAndRemovesOnlyCheckedEntries) {
     EXPECT_EQ(label(), "0 search patterns");
 }
 
-TEST_F(TfrmSuchmusterTest, OkayReplacesTheMainListAndSavesItSorted) {
+TEST_F(TfrmSuchmusterTest, OkayReplacesTheMainListAndSavesItSorted)
+{
     add("*.Ab");
     editor.BitBtn3Click();
     EXPECT_EQ(editor.result(), QDialog::Accepted);
@@ -89,7 +96,8 @@ TEST_F(TfrmSuchmusterTest, OkayReplacesTheMainListAndSavesItSorted) {
     EXPECT_EQ(PatternFile::read(dir.filePath("patterns.kwl")), mainList.patterns());
 }
 
-TEST_F(TfrmSuchmusterTest, AFailedSaveStillClosesAndRaises) {
+TEST_F(TfrmSuchmusterTest, AFailedSaveStillClosesAndRaises)
+{
     ASSERT_TRUE(QDir(dir.path()).mkdir("patterns.kwl"));
     EXPECT_THROW(editor.BitBtn3Click(), std::exception);
     EXPECT_EQ(editor.result(), QDialog::Accepted);

@@ -11,13 +11,15 @@ class VersionResourceTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QByteArray path(const char* name) const { return QFile::encodeName(dir.filePath(name)); }
-    VersionResource readBytes(const QByteArray& bytes, const char* name = "x.dll") {
+    VersionResource readBytes(const QByteArray& bytes, const char* name = "x.dll")
+    {
         TestFiles::write(path(name), bytes);
         return VersionResource::fromFile(path(name));
     }
 };
 
-TEST_F(VersionResourceTest, ReadsFirstTranslationOfPe32AndPe32Plus) {
+TEST_F(VersionResourceTest, ReadsFirstTranslationOfPe32AndPe32Plus)
+{
     for (const char* name : {"version32.dll", "version64.dll"}) {
         const VersionResource v = readBytes(TestFiles::fixture(name), name);
         SCOPED_TRACE(name);
@@ -31,13 +33,15 @@ TEST_F(VersionResourceTest, ReadsFirstTranslationOfPe32AndPe32Plus) {
     }
 }
 
-TEST_F(VersionResourceTest, MissingProductVersionLeavesOnlyFileVersion) {
+TEST_F(VersionResourceTest, MissingProductVersionLeavesOnlyFileVersion)
+{
     const VersionResource v = readBytes(TestFiles::fixture("noproduct64.dll"));
     EXPECT_EQ(v.versionString("FileVersion"), "7.0.0.1");
     EXPECT_EQ(v.versionString("ProductVersion"), "");
 }
 
-TEST_F(VersionResourceTest, NonPeFilesHaveNone) {
+TEST_F(VersionResourceTest, NonPeFilesHaveNone)
+{
     EXPECT_TRUE(readBytes("").isEmpty());
     EXPECT_TRUE(readBytes("MZ").isEmpty());
     EXPECT_TRUE(readBytes(QByteArray(4096, 'x'), "text.txt").isEmpty());
@@ -50,7 +54,8 @@ TEST_F(VersionResourceTest, NonPeFilesHaveNone) {
 
 // Truncations give the whole answer or none; no single-byte change of a real
 // file may make the reader fail or read outside the file.
-TEST_F(VersionResourceTest, TruncatedOrDamagedFilesNeverCrash) {
+TEST_F(VersionResourceTest, TruncatedOrDamagedFilesNeverCrash)
+{
     const QByteArray good = TestFiles::fixture("version64.dll");
     for (int len = 0; len < good.size(); len += 3) {
         const QString version = readBytes(good.left(len)).versionString("FileVersion");
@@ -66,7 +71,8 @@ TEST_F(VersionResourceTest, TruncatedOrDamagedFilesNeverCrash) {
     }
 }
 
-TEST_F(VersionResourceTest, HostileBlocksStayInBounds) {
+TEST_F(VersionResourceTest, HostileBlocksStayInBounds)
+{
     // A node claiming more length than the block, and one of length zero.
     for (const QByteArray& raw :
          {QByteArray("\xff\xff\x00\x00\x00\x00", 6), QByteArray("\x00\x00\x00\x00\x01\x00V\0", 8),
