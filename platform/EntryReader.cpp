@@ -144,6 +144,14 @@ quint32 EntryReader::dosAttributes(const QByteArray& path, const struct stat& st
     return 0;
 }
 
+quint32 EntryReader::attributes(const QByteArray& path, const QByteArray& name,
+                                const struct stat& st)
+{
+    const quint32 dosMask = FileAttributes::ReadOnly | FileAttributes::Hidden |
+                            FileAttributes::System | FileAttributes::Archive;
+    return attributesFromStat(name, st) | (dosAttributes(path, st) & dosMask);
+}
+
 std::optional<FileEntry> EntryReader::lookup(const QByteArray& path)
 {
     struct stat st;
@@ -151,9 +159,7 @@ std::optional<FileEntry> EntryReader::lookup(const QByteArray& path)
         return std::nullopt;
     FileEntry e;
     e.name = baseName(path);
-    const quint32 dosMask = FileAttributes::ReadOnly | FileAttributes::Hidden |
-                            FileAttributes::System | FileAttributes::Archive;
-    e.attributes = attributesFromStat(e.name, st) | (dosAttributes(path, st) & dosMask);
+    e.attributes = attributes(path, e.name, st);
     e.size = static_cast<qint64>(st.st_size);
     e.lastWrite = static_cast<qint64>(st.st_mtime);
     return e;

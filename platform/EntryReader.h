@@ -22,6 +22,8 @@ public:
     std::optional<FileEntry> lookup(const QByteArray& path);
 
     static quint32 attributesFromStat(const QByteArray& name, const struct stat& st);
+    // All attributes of an entry already stat'ed, those the file system keeps included.
+    quint32 attributes(const QByteArray& path, const QByteArray& name, const struct stat& st);
 
 private:
     enum class DosSource { None, Vfat, NtfsXattr, CifsXattr, SambaXattr };
