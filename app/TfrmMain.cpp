@@ -266,9 +266,16 @@ void TfrmMain::changeEvent(QEvent* event)
         FormActivate();
 }
 
-// Closing while a walk runs stops the walk; the program then ends.
+// Closing while a walk runs stops the walk; the window closes once the walk
+// has unwound and the window is whole again.
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
-    StopSearch = true;
+    if (m_state == State::SearchRunning || m_state == State::BuildingList ||
+        m_state == State::CrunchRunning) {
+        StopSearch = true;
+        m_closeRequested = true;
+        event->ignore();
+        return;
+    }
     event->accept();
 }

@@ -90,6 +90,11 @@ private:
     void createToolBar(QWidget* client);
     void createStatusBar();
     void setTabOrder();
+    bool option(int o) const;
+    void lockForSearch();
+    void unlockAfterSearch();
+    qint64 listFound(const QList<QByteArray>& names);
+    void runSearch(const QStringList& patterns);
     QToolButton* addToolButton(const char* name, const QString& caption, int image);
     void addSeparator(const char* name);
 
@@ -127,4 +132,5 @@ private:
     QString m_programDirectory;
     State m_state = State::PatternView;
     bool m_centred = false;
+    bool m_closeRequested = false;
 };

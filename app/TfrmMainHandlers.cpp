@@ -151,7 +151,6 @@ void TfrmMain::ToolButton3Click()
 }
 
 // Actions that their own subsystems provide.
-void TfrmMain::ToolButton4Click() {}
 void TfrmMain::ToolButton6Click() {}
 void TfrmMain::ToolButton7Click() {}
 void TfrmMain::ToolButton19Click() {}
