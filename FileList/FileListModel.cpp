@@ -101,6 +101,35 @@ void FileListModel::removeRowAt(int i)
     endRemoveRows();
 }
 
+void FileListModel::removeRows(const QList<int>& rows)
+{
+    if (rows.isEmpty())
+        return;
+    Q_EMIT layoutAboutToBeChanged();
+    std::vector<int> newRowOf(m_rows.size(), -1);
+    std::vector<std::unique_ptr<FileListRow>> kept;
+    kept.reserve(m_rows.size() - size_t(rows.size()));
+    qsizetype next = 0;
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        if (next < rows.size() && rows[next] == int(i)) {
+            ++next;
+            continue;
+        }
+        newRowOf[i] = int(kept.size());
+        kept.push_back(std::move(m_rows[i]));
+    }
+    m_rows.swap(kept);
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& old : before) {
+        const int row = newRowOf[size_t(old.row())];
+        after.append(row < 0 ? QModelIndex() : index(row, old.column()));
+    }
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged();
+}
+
 void FileListModel::clearRows()
 {
     beginResetModel();

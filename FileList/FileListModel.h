@@ -33,6 +33,8 @@ public:
     void appendRow(FileListRow row);
     void replaceRow(int i, FileListRow row);
     void removeRowAt(int i);
+    // Removes many rows in one change of the layout; rows is sorted.
+    void removeRows(const QList<int>& rows);
     void clearRows();
 
     // Stable sort; rows [0, sortedPrefix) are known to be in order already.

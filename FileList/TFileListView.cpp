@@ -318,6 +318,12 @@ QByteArray TFileListView::filePath(int row) const
     return m_model->row(row).path();
 }
 
+qint64 TFileListView::sizeOf(int row) const
+{
+    flushSort();
+    return m_model->row(row).sizeKey;
+}
+
 bool TFileListView::isSelected(int row) const
 {
     flushSort();
@@ -355,6 +361,27 @@ void TFileListView::removeRow(int row)
     m_model->removeRowAt(row);
     if (row < m_sortedCount)
         --m_sortedCount;
+}
+
+void TFileListView::removeRows(QList<int> rows)
+{
+    flushSort();
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    const int sortedBefore = m_sortedCount;
+    m_model->removeRows(rows);
+    m_sortedCount = sortedBefore - int(std::count_if(rows.begin(), rows.end(),
+                                                     [&](int r) { return r < sortedBefore; }));
+}
+
+QList<int> TFileListView::selectedRows() const
+{
+    flushSort();
+    QList<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
 }
 
 void TFileListView::clear()

@@ -46,12 +46,17 @@ public:
     QString caption(int row) const;
     QStringList subItems(int row) const;
     QByteArray filePath(int row) const;
+    // Sub-item 0 read as a number, 0 when it is none.
+    qint64 sizeOf(int row) const;
     bool isSelected(int row) const;
     void setSelected(int row, bool selected);
     void addRow(const QString& caption, const QStringList& subItems,
                 const QByteArray& rawPath = {});
     void setRowTexts(int row, const QString& caption, const QStringList& subItems);
     void removeRow(int row);
+    // Many rows at once, without a repaint or a reset per row.
+    void removeRows(QList<int> rows);
+    QList<int> selectedRows() const;
     void clear();
 
     static QString attributeText(quint32 attributes);
