@@ -53,6 +53,7 @@ public:
     void LoadSettings();
     void SaveOptions();
     void SaveExcludeList();
+    qint64 CrunchFile(const QByteArray& path);
 
     State state() const { return m_state; }
     void setState(State state);
@@ -95,6 +96,8 @@ private:
     void unlockAfterSearch();
     qint64 listFound(const QList<QByteArray>& names);
     void runSearch(const QStringList& patterns);
+    void deleteSelected();
+    void crunchSelected();
     QToolButton* addToolButton(const char* name, const QString& caption, int image);
     void addSeparator(const char* name);
 

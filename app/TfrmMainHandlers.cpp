@@ -154,7 +154,6 @@ void TfrmMain::ToolButton3Click()
 void TfrmMain::ToolButton6Click() {}
 void TfrmMain::ToolButton7Click() {}
 void TfrmMain::ToolButton19Click() {}
-void TfrmMain::BitBtn1Click() {}
 
 void TfrmMain::AlleSuchmusteranwhlen1Click()
 {

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QByteArray>
+
+// The file operations behind deleting found files.
+namespace FoundFiles {
+// Something is at the path: a file, or a link even if it leads nowhere.
+bool exists(const QByteArray& path);
+// Removes the directory entry for good (a link as a link); 0 or the errno.
+int deletePermanently(const QByteArray& path);
+} // namespace FoundFiles
