@@ -16,6 +16,12 @@ SmallDisk::~SmallDisk()
         umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
 }
 
+bool SmallDisk::makeReadOnly() const
+{
+    return mount(nullptr, QFile::encodeName(m_dir.path()).constData(), nullptr,
+                 MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+}
+
 void SmallDisk::fill() const
 {
     QFile f(m_dir.filePath(QStringLiteral("filler")));

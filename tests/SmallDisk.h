@@ -16,6 +16,7 @@ public:
     QString path() const { return m_dir.path(); }
     // Takes up whatever room is left.
     void fill() const;
+    bool makeReadOnly() const;
 
 private:
     QTemporaryDir m_dir;
