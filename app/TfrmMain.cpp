@@ -1,10 +1,11 @@
 #include "app/TfrmMain.h"
 
 #include "FileList/TFileListView.h"
-#include "app/DirectoryListBox.h"
-#include "app/DriveComboBox.h"
+#include "platform/DirectoryListBox.h"
+#include "platform/DriveComboBox.h"
 #include "platform/IoError.h"
 #include "platform/Volumes.h"
+#include "settings/ClassicWidgets.h"
 #include "settings/FixedDialog.h"
 #include "settings/PatternListBox.h"
 
@@ -20,29 +21,15 @@
 #include <QStatusBar>
 #include <QToolButton>
 
+using ClassicWidgets::glyphButton;
+using ClassicWidgets::place;
+
 namespace {
 
 constexpr int ClientWidth = 632;
 constexpr int ClientHeight = 393;
 constexpr int ToolBarHeight = 57;
 constexpr int StatusBarHeight = 19;
-
-template <typename W> W* place(W* w, const char* name, int left, int top, int width, int height)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    w->setGeometry(left, top, width, height);
-    return w;
-}
-
-QPushButton* glyphButton(QWidget* parent, const char* name, const char* glyph,
-                         const QString& caption)
-{
-    auto* b = new QPushButton(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(glyph))),
-                              caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setIconSize(QSize(16, 16));
-    return b;
-}
 
 } // namespace
 
@@ -78,23 +65,23 @@ TfrmMain::~TfrmMain()
 
 void TfrmMain::createDirectoryArea(QWidget* client)
 {
-    DriveComboBox1 = place(new DriveComboBox(client), "DriveComboBox1", 8, 8, 249, 19);
-    Dirs = place(new DirectoryListBox(client), "Dirs", 8, 32, 249, 73);
+    DriveComboBox1 = place(new DriveComboBox(client), "DriveComboBox1", {8, 8, 249, 19});
+    Dirs = place(new DirectoryListBox(client), "Dirs", {8, 32, 249, 73});
     DriveComboBox1->setDirList(Dirs);
-    BitBtn2 = place(glyphButton(client, "BitBtn2", "right", {}), "BitBtn2", 278, 32, 75, 25);
-    BitBtn4 = place(glyphButton(client, "BitBtn4", "left", {}), "BitBtn4", 278, 72, 75, 25);
+    BitBtn2 = place(glyphButton(client, "right", {}), "BitBtn2", {278, 32, 75, 25});
+    BitBtn4 = place(glyphButton(client, "left", {}), "BitBtn4", {278, 72, 75, 25});
     BitBtn2->setToolTip(QStringLiteral("Add the directory to the directories to search"));
     BitBtn4->setToolTip(QStringLiteral("Remove the selected directory"));
-    Label1 = place(new QLabel(QStringLiteral("Directories to search:"), client), "Label1", 376, 16,
-                   100, 13);
+    Label1 = place(new QLabel(QStringLiteral("Directories to search:"), client), "Label1",
+                   {376, 16, 100, 13});
     Label1->adjustSize();
-    ToDelete = place(new QListWidget(client), "ToDelete", 376, 32, 249, 73);
+    ToDelete = place(new QListWidget(client), "ToDelete", {376, 32, 249, 73});
     ToDelete->setSelectionMode(QAbstractItemView::SingleSelection);
-    Bevel2 = place(new QFrame(client), "Bevel2", 0, 112, 633, 9);
+    Bevel2 = place(new QFrame(client), "Bevel2", {0, 112, 633, 9});
     Bevel2->setFrameStyle(QFrame::HLine | QFrame::Raised);
 
     DriveComboBox1->setVolumes(Volumes::mounted());
-    showStartDirectory();
+    Dirs->showWorkingDirectory();
 
     connect(Dirs, &QTreeWidget::itemClicked, this, &TfrmMain::DirsClick);
     connect(Dirs, &QTreeWidget::itemActivated, this, &TfrmMain::DirsClick);
@@ -102,19 +89,9 @@ void TfrmMain::createDirectoryArea(QWidget* client)
     connect(BitBtn4, &QPushButton::clicked, this, &TfrmMain::BitBtn4Click);
 }
 
-// The working directory, or the root when that cannot be listed.
-void TfrmMain::showStartDirectory()
-{
-    try {
-        Dirs->setDirectory(".");
-    } catch (const IoError&) {
-        Dirs->setDirectory("/");
-    }
-}
-
 void TfrmMain::createListArea(QWidget* client)
 {
-    Patterns = place(new PatternListBox(client), "Patterns", 8, 120, 617, 153);
+    Patterns = place(new PatternListBox(client), "Patterns", {8, 120, 617, 153});
     Patterns->setContextMenuPolicy(Qt::CustomContextMenu);
     PMPatterns = new QMenu(this);
     PMPatterns->setObjectName(QStringLiteral("PMPatterns"));
@@ -129,7 +106,7 @@ void TfrmMain::createListArea(QWidget* client)
     connect(AlleSuchmusterabwhlen1, &QAction::triggered, this,
             &TfrmMain::AlleSuchmusterabwhlen1Click);
 
-    Found = place(new TFileListView(client), "Found", 8, 120, 617, 153);
+    Found = place(new TFileListView(client), "Found", {8, 120, 617, 153});
     Found->addColumn(QStringLiteral("Filename"));
     Found->addColumn(QStringLiteral("Filesize"), Qt::AlignRight);
     Found->addColumn(QStringLiteral("Type"));
@@ -138,10 +115,10 @@ void TfrmMain::createListArea(QWidget* client)
     Found->setSortType(TFileListView::stBoth);
     Found->hide();
 
-    BitBtn1 = place(glyphButton(client, "BitBtn1", "delete", QStringLiteral("Delete")), "BitBtn1",
-                    238, 280, 75, 25);
-    BitBtn3 = place(glyphButton(client, "BitBtn3", "done", QStringLiteral("Done")), "BitBtn3", 334,
-                    280, 75, 25);
+    BitBtn1 = place(glyphButton(client, "delete", QStringLiteral("Delete")), "BitBtn1",
+                    {238, 280, 75, 25});
+    BitBtn3 =
+        place(glyphButton(client, "done", QStringLiteral("Done")), "BitBtn3", {334, 280, 75, 25});
     connect(BitBtn1, &QPushButton::clicked, this, &TfrmMain::BitBtn1Click);
     connect(BitBtn3, &QPushButton::clicked, this, &TfrmMain::BitBtn3Click);
 }
@@ -172,8 +149,9 @@ void TfrmMain::addSeparator(const char* name)
 // overflow menu that could hide "Exit".
 void TfrmMain::createToolBar(QWidget* client)
 {
-    ToolBar1 = place(new QFrame(client), "ToolBar1", 0,
-                     ClientHeight - StatusBarHeight - ToolBarHeight, ClientWidth, ToolBarHeight);
+    ToolBar1 =
+        place(new QFrame(client), "ToolBar1",
+              {0, ClientHeight - StatusBarHeight - ToolBarHeight, ClientWidth, ToolBarHeight});
     auto* row = new QHBoxLayout(ToolBar1);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);

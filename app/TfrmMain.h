@@ -86,7 +86,6 @@ protected:
 
 private:
     void createDirectoryArea(QWidget* client);
-    void showStartDirectory();
     void createListArea(QWidget* client);
     void createToolBar(QWidget* client);
     void createStatusBar();
@@ -136,4 +135,5 @@ private:
     State m_state = State::PatternView;
     bool m_centred = false;
     bool m_closeRequested = false;
+    bool m_optionsOpen = false;
 };

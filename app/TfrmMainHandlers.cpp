@@ -1,12 +1,13 @@
-#include "app/DirectoryListBox.h"
 #include "app/HelpViewer.h"
 #include "app/KehrwerkApplication.h"
 #include "app/TfrmMain.h"
+#include "platform/DirectoryListBox.h"
 #include "platform/IoError.h"
 #include "platform/MessageBoxes.h"
 #include "settings/PatternFile.h"
 #include "settings/PatternListBox.h"
 #include "settings/SettingsFile.h"
+#include "settings/TfrmAusschluss.h"
 #include "settings/TfrmOptionen.h"
 #include "settings/TfrmSuchmuster.h"
 
@@ -46,9 +47,27 @@ void TfrmMain::FormDestroy()
         app->setFailureHandler(nullptr);
 }
 
+// While the options dialog runs, its check boxes hold what the user is
+// choosing: an activation of the main window then (the window system may
+// deliver one before the dialog's result is saved) must not reload them from
+// the file. Once the options are saved, reloading changes nothing.
 void TfrmMain::FormActivate()
 {
-    LoadSettings();
+    if (!m_optionsOpen)
+        LoadSettings();
+}
+
+void TfrmMain::ToolButton6Click()
+{
+    if (!m_options)
+        return;
+    const Options before = m_options->options();
+    m_optionsOpen = true;
+    const bool confirmed = m_options->exec() == QDialog::Accepted;
+    m_optionsOpen = false; // no event runs from here until the options are saved
+    if (!confirmed)
+        m_options->setOptions(before);
+    SaveOptions();
 }
 
 void TfrmMain::setDialogs(TfrmOptionen* options, TfrmAusschluss* exclusions, TfrmSuchmuster* editor)
@@ -58,6 +77,10 @@ void TfrmMain::setDialogs(TfrmOptionen* options, TfrmAusschluss* exclusions, Tfr
     m_editor = editor;
     if (m_editor)
         m_editor->setMainList(Patterns, m_programDirectory);
+    if (m_exclusions)
+        m_exclusions->setExcludeList(&ExcludeList, [this] { SaveExcludeList(); });
+    if (m_options)
+        m_options->setDialogs(m_editor, m_exclusions);
 }
 
 void TfrmMain::setProgramDirectory(const QString& directory)
@@ -109,15 +132,12 @@ void TfrmMain::MyHandler(QObject*, const std::exception& failure)
 
 void TfrmMain::DirsClick()
 {
-    if (QTreeWidgetItem* item = Dirs->currentItem())
-        Dirs->setDirectory(Dirs->pathOf(item));
+    Dirs->openCurrentItem();
 }
 
 void TfrmMain::BitBtn2Click()
 {
-    QByteArray path = Dirs->directory();
-    if (!path.endsWith('/'))
-        path += '/';
+    const QByteArray path = Dirs->directoryEntry();
     auto* item = new QListWidgetItem(QFile::decodeName(path), ToDelete);
     item->setData(Qt::UserRole, path);
 }
@@ -151,7 +171,6 @@ void TfrmMain::ToolButton3Click()
 }
 
 // Actions that their own subsystems provide.
-void TfrmMain::ToolButton6Click() {}
 void TfrmMain::ToolButton7Click() {}
 void TfrmMain::ToolButton19Click() {}
 

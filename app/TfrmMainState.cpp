@@ -1,7 +1,7 @@
 #include "FileList/TFileListView.h"
-#include "app/DirectoryListBox.h"
-#include "app/DriveComboBox.h"
 #include "app/TfrmMain.h"
+#include "platform/DirectoryListBox.h"
+#include "platform/DriveComboBox.h"
 #include "settings/PatternListBox.h"
 
 #include <QListWidget>

@@ -1,7 +1,15 @@
 #include "settings/TfrmOptionen.h"
 
+#include "settings/ClassicWidgets.h"
+#include "settings/TfrmAusschluss.h"
+#include "settings/TfrmSuchmuster.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QPushButton>
+
+using ClassicWidgets::glyphButton;
+using ClassicWidgets::place;
 
 TfrmOptionen::TfrmOptionen(QWidget* parent)
     : FixedDialog(parent, "frmOptionen", QStringLiteral("Options"), 469, 268)
@@ -21,6 +29,36 @@ TfrmOptionen::TfrmOptionen(QWidget* parent)
                             {16, 56, 121, 17});
     CheckBox5 = addCheckBox(GroupBox1, "CheckBox5", QStringLiteral("Read-only-files"), true,
                             {184, 56, 121, 17});
+    BitBtn3 = place(glyphButton(this, "patterns", QStringLiteral("Edit search patterns")),
+                    "BitBtn3", {32, 192, 193, 25});
+    BitBtn4 = place(glyphButton(this, "exclude", QStringLiteral("Exclude directories")), "BitBtn4",
+                    {32, 224, 193, 25});
+    BitBtn1 =
+        place(glyphButton(this, "done", QStringLiteral("&Okay")), "BitBtn1", {368, 176, 75, 25});
+    BitBtn2 = place(glyphButton(this, "cancel", QStringLiteral("&Cancel")), "BitBtn2",
+                    {368, 216, 75, 25});
+    connect(BitBtn3, &QPushButton::clicked, this, &TfrmOptionen::BitBtn3Click);
+    connect(BitBtn4, &QPushButton::clicked, this, &TfrmOptionen::BitBtn4Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmOptionen::setDialogs(TfrmSuchmuster* editor, TfrmAusschluss* exclusions)
+{
+    m_editor = editor;
+    m_exclusions = exclusions;
+}
+
+void TfrmOptionen::BitBtn3Click()
+{
+    if (m_editor)
+        m_editor->exec();
+}
+
+void TfrmOptionen::BitBtn4Click()
+{
+    if (m_exclusions)
+        m_exclusions->exec();
 }
 
 QCheckBox* TfrmOptionen::addCheckBox(QWidget* parent, const char* name, const QString& caption,

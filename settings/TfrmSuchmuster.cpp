@@ -1,6 +1,7 @@
 #include "settings/TfrmSuchmuster.h"
 
 #include "platform/MessageBoxes.h"
+#include "settings/ClassicWidgets.h"
 #include "settings/PatternFile.h"
 #include "settings/PatternListBox.h"
 
@@ -9,20 +10,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const char* glyph, const QString& caption,
-                    const QRect& place)
-{
-    auto* b = new QPushButton(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(glyph))),
-                              caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(place);
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
+using ClassicWidgets::glyphButton;
+using ClassicWidgets::place;
 
 TfrmSuchmuster::TfrmSuchmuster(QWidget* parent)
     : FixedDialog(parent, "frmSuchmuster", QStringLiteral("Edit search patterns"), 632, 267)
@@ -30,14 +19,15 @@ TfrmSuchmuster::TfrmSuchmuster(QWidget* parent)
     Patterns = new PatternListBox(this);
     Patterns->setObjectName(QStringLiteral("Patterns"));
     Patterns->setGeometry(8, 8, 617, 153);
-    BitBtn1 =
-        button(this, "BitBtn1", "new", QStringLiteral("&New search pattern"), {16, 184, 169, 25});
-    BitBtn2 = button(this, "BitBtn2", "delete", QStringLiteral("&Delete selected pattern(s)"),
-                     {216, 184, 169, 25});
+    BitBtn1 = place(glyphButton(this, "new", QStringLiteral("&New search pattern")), "BitBtn1",
+                    {16, 184, 169, 25});
+    BitBtn2 = place(glyphButton(this, "delete", QStringLiteral("&Delete selected pattern(s)")),
+                    "BitBtn2", {216, 184, 169, 25});
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->move(16, 224);
-    BitBtn3 = button(this, "BitBtn3", "done", QStringLiteral("&Okay"), {544, 224, 75, 25});
+    BitBtn3 =
+        place(glyphButton(this, "done", QStringLiteral("&Okay")), "BitBtn3", {544, 224, 75, 25});
     connect(BitBtn1, &QPushButton::clicked, this, &TfrmSuchmuster::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TfrmSuchmuster::BitBtn2Click);
     connect(BitBtn3, &QPushButton::clicked, this, &TfrmSuchmuster::BitBtn3Click);

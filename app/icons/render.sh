@@ -7,7 +7,7 @@ for name in help exit search options emptytmp crunch; do
     rsvg-convert -w 32 -h 32 "$name.svg" -o "$name.png"
     rsvg-convert -w 64 -h 64 "$name.svg" -o "$name@2x.png"
 done
-for name in right left delete done new; do
+for name in right left delete done new cancel patterns exclude; do
     rsvg-convert -w 16 -h 16 "$name.svg" -o "$name.png"
     rsvg-convert -w 32 -h 32 "$name.svg" -o "$name@2x.png"
 done

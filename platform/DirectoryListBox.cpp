@@ -1,4 +1,4 @@
-#include "app/DirectoryListBox.h"
+#include "platform/DirectoryListBox.h"
 
 #include "platform/IoError.h"
 
@@ -93,6 +93,26 @@ void DirectoryListBox::setDirectory(const QByteArray& path)
     m_directory = cwd ? QByteArray(cwd) : target;
     rebuild(children);
     Q_EMIT directoryChanged(m_directory);
+}
+
+void DirectoryListBox::openCurrentItem()
+{
+    if (const QTreeWidgetItem* item = currentItem())
+        setDirectory(pathOf(item));
+}
+
+void DirectoryListBox::showWorkingDirectory()
+{
+    try {
+        setDirectory(".");
+    } catch (const IoError&) {
+        setDirectory("/");
+    }
+}
+
+QByteArray DirectoryListBox::directoryEntry() const
+{
+    return m_directory.endsWith('/') ? m_directory : m_directory + '/';
 }
 
 QByteArray DirectoryListBox::pathOf(const QTreeWidgetItem* item) const

@@ -1,6 +1,6 @@
-#include "app/DriveComboBox.h"
+#include "platform/DriveComboBox.h"
 
-#include "app/DirectoryListBox.h"
+#include "platform/DirectoryListBox.h"
 
 #include <QSignalBlocker>
 

@@ -17,6 +17,12 @@ public:
     // and changes nothing when it cannot be opened.
     void setDirectory(const QByteArray& path);
     QByteArray pathOf(const QTreeWidgetItem* item) const;
+    // Opens the directory of the current item (a click, or Enter on it).
+    void openCurrentItem();
+    // The working directory, or the root when that cannot be listed.
+    void showWorkingDirectory();
+    // The shown directory as a list entry: one trailing "/", a root keeps its own.
+    QByteArray directoryEntry() const;
 
     static QByteArray absolute(const QByteArray& path);
     static QList<QByteArray> subdirectories(const QByteArray& path);
