@@ -2,10 +2,11 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <QWidget>
 #include <functional>
 
-// Answers the modal dialogs that open while an action runs: each time one is
-// the active modal widget, the answer is given it once.
+// Answers the modal dialogs that open while an action runs: each time a
+// different one is the active modal widget, the answer is given it once.
 class ModalAnswer {
 public:
     explicit ModalAnswer(std::function<void(QWidget*)> answer)
@@ -16,7 +17,10 @@ public:
             if (modal && modal != m_last) {
                 m_last = modal;
                 ++m_count;
-                m_answer(modal);
+                // Not from inside the timer: an answer may open a dialog of
+                // its own, which this timer must answer too.
+                QMetaObject::invokeMethod(
+                    modal, [this, modal] { m_answer(modal); }, Qt::QueuedConnection);
             }
         });
         m_timer.start(5);

@@ -1,9 +1,9 @@
 #include "app/TfrmMain.h"
 
 #include "FileList/TFileListView.h"
-#include "app/DirectoryListBox.h"
-#include "app/DriveComboBox.h"
 #include "app/KehrwerkApplication.h"
+#include "platform/DirectoryListBox.h"
+#include "platform/DriveComboBox.h"
 #include "platform/IoError.h"
 
 #include <QApplication>
