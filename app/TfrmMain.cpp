@@ -231,6 +231,9 @@ void TfrmMain::showEvent(QShowEvent* event)
 {
     if (!m_centred) {
         m_centred = true;
+        // Without a window manager the window may never be activated; the
+        // settings must be read all the same.
+        FormActivate();
         if (const QScreen* s = screen())
             move(s->availableGeometry().center() - rect().center());
     }
