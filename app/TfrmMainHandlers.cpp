@@ -171,7 +171,6 @@ void TfrmMain::ToolButton3Click()
 }
 
 // Actions that their own subsystems provide.
-void TfrmMain::ToolButton7Click() {}
 void TfrmMain::ToolButton19Click() {}
 
 void TfrmMain::AlleSuchmusteranwhlen1Click()

@@ -60,6 +60,18 @@ QList<QByteArray> ShellDelete::expand(const QList<QByteArray>& items)
     return out;
 }
 
+bool ShellDelete::isTrashDirectory(const QByteArray& path)
+{
+    const QByteArray name = path.mid(path.lastIndexOf('/') + 1);
+    if (name == ".Trash" || path == Trash::homeTrash())
+        return true;
+    if (!name.startsWith(".Trash-"))
+        return false;
+    bool number = false;
+    name.mid(7).toUInt(&number);
+    return number;
+}
+
 bool ShellDelete::holdsNodesInUse(const QByteArray& dir)
 {
     std::vector<QByteArray> pending{dir};
@@ -109,7 +121,9 @@ bool ShellDelete::remove(const QByteArray& path)
     struct stat st;
     if (lstat(path.constData(), &st) != 0)
         return false;
-    if (isNodeInUse(st.st_mode))
+    if (isNodeInUse(st.st_mode) || (m_ownOnly && st.st_uid != geteuid()))
+        return false;
+    if (S_ISDIR(st.st_mode) && isTrashDirectory(path))
         return false;
     if (m_allowUndo && !(S_ISDIR(st.st_mode) && holdsNodesInUse(path)))
         return trash(path);

@@ -28,6 +28,11 @@ public:
     ShellDelete& operator=(const ShellDelete&) = delete;
 
     Result run(const QList<QByteArray>& items, bool allowUndo);
+    // Entries of other users are left alone without an error (a shared
+    // directory such as the temp directory holds them).
+    void setOwnEntriesOnly(bool ownOnly) { m_ownOnly = ownOnly; }
+    // A trash directory itself (".Trash", ".Trash-1000") is never removed.
+    static bool isTrashDirectory(const QByteArray& path);
 
     static QList<QByteArray> expand(const QList<QByteArray>& items);
     // Whether a socket, FIFO or device node lies anywhere below dir.
@@ -42,6 +47,7 @@ private:
 
     QWidget* m_owner;
     bool m_allowUndo = false;
+    bool m_ownOnly = false;
     bool m_skipAll = false;
     bool m_cancelled = false;
     int m_done = 0;
