@@ -1,11 +1,11 @@
 #include "search/JunkSearch.h"
 
 #include "platform/FileAttributes.h"
-#include "platform/MountTable.h"
 
 #include <QCollator>
 #include <QFile>
 #include <algorithm>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <numeric>
@@ -13,11 +13,6 @@
 #include <unistd.h>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-constexpr auto EventsEvery = std::chrono::milliseconds(10);
-constexpr auto ShowEvery = std::chrono::milliseconds(100);
-constexpr unsigned EntriesPerClockLook = 32;
 
 QByteArray lowerAsciiLetters(QByteArray s)
 {
@@ -27,24 +22,12 @@ QByteArray lowerAsciiLetters(QByteArray s)
     return s;
 }
 
-bool neverAHit(unsigned char type)
-{
-    return type == DT_SOCK || type == DT_FIFO || type == DT_CHR || type == DT_BLK;
-}
-
-unsigned char typeOf(mode_t mode)
-{
-    return S_ISDIR(mode) ? DT_DIR : S_ISLNK(mode) ? DT_LNK : S_ISREG(mode) ? DT_REG : DT_SOCK;
-}
-
 } // namespace
 
 JunkSearch::JunkSearch(SearchOptions options, const QStringList& excludeList, const bool& stop,
                        SearchProgress& progress)
     : m_options(std::move(options))
-    , m_stop(stop)
-    , m_progress(progress)
-    , m_pseudoDevices(MountTable::pseudoFileSystemDevices())
+    , m_walk(stop, progress)
 {
     for (const QString& entry : excludeList)
         m_excluded.push_back(lowerAsciiLetters(QFile::encodeName(entry)));
@@ -60,20 +43,6 @@ JunkSearch::MaskList JunkSearch::maskList() const
     return masks;
 }
 
-// Between two looks at the clock the walk runs freely; events get their turn
-// about every 10 ms, so "STOP" answers quickly without costing every entry.
-bool JunkSearch::stopRequested()
-{
-    if (++m_sinceClock % EntriesPerClockLook == 0) {
-        const auto now = Clock::now();
-        if (now - m_lastEvents >= EventsEvery) {
-            m_lastEvents = now;
-            m_progress.letEventsRun();
-        }
-    }
-    return m_stop;
-}
-
 bool JunkSearch::isExcluded(const QByteArray& dir) const
 {
     if (m_excluded.empty())
@@ -83,93 +52,52 @@ bool JunkSearch::isExcluded(const QByteArray& dir) const
                        [&](const QByteArray& e) { return lower.startsWith(e); });
 }
 
-// Depth first, each directory's files before its subdirectories, with a stack
-// of our own so that a deep tree cannot exhaust the program's stack.
 void JunkSearch::SearchDirectory(const QByteArray& root, const MaskList& masks)
 {
-    if (m_stop)
-        return;
-    std::vector<QByteArray> pending{root.endsWith('/') ? root : root + '/'};
-    bool isRoot = true;
-    while (!pending.empty() && !m_stop) {
-        const QByteArray dir = std::move(pending.back());
-        pending.pop_back();
-        std::vector<QByteArray> subdirs;
-        walkOne(dir, masks, subdirs, isRoot);
-        isRoot = false;
-        std::move(subdirs.rbegin(), subdirs.rend(), std::back_inserter(pending));
-    }
+    m_masks = &masks;
+    m_walk.walk(root, *this);
+    m_masks = nullptr;
 }
 
-void JunkSearch::walkOne(const QByteArray& dir, const MaskList& masks,
-                         std::vector<QByteArray>& subdirs, bool isRoot)
+bool JunkSearch::wantsEntriesOf(const QByteArray& dir)
 {
-    const auto now = Clock::now();
-    if (now - m_lastShown >= ShowEvery) {
-        m_lastShown = now;
-        m_progress.showDirectory(dir);
-    }
-    // Below the root a directory that turned into a link is not followed.
-    const int fd =
-        open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (isRoot ? 0 : O_NOFOLLOW));
-    struct stat st;
-    if (fd < 0)
-        return;
-    if (fstat(fd, &st) != 0 || m_pseudoDevices.contains(st.st_dev)) {
-        close(fd);
-        return;
-    }
-    DIR* d = fdopendir(fd);
-    if (!d) {
-        close(fd);
-        return;
-    }
-    const bool excluded = isExcluded(dir);
-    while (const dirent* e = readdir(d)) {
-        if (stopRequested())
-            break;
-        const char* name = e->d_name;
-        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
-            continue;
-        unsigned char type = e->d_type;
-        if (type == DT_UNKNOWN)
-            type = fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0 ? typeOf(st.st_mode)
-                                                                    : (unsigned char)DT_SOCK;
-        if (type == DT_DIR)
-            subdirs.push_back(dir + name + '/');
-        else if (!excluded && !neverAHit(type))
-            judge(fd, dir, {QByteArray(name), type}, masks);
-    }
-    closedir(d);
+    return !isExcluded(dir);
 }
 
-void JunkSearch::judge(int dirFd, const QByteArray& dir, const Entry& entry, const MaskList& masks)
+// Sockets, FIFOs and device nodes are never junk.
+void JunkSearch::visit(int dirFd, const QByteArray& dir, const char* name, unsigned char type)
 {
-    const bool named = std::any_of(masks.begin(), masks.end(), [&](const WildcardMask& m) {
-        return !m.isCatchAll() && m.matches(entry.name);
+    if (type != DT_SOCK && type != DT_FIFO && type != DT_CHR && type != DT_BLK)
+        judge(dirFd, dir, name);
+}
+
+void JunkSearch::judge(int dirFd, const QByteArray& dir, const char* name)
+{
+    const size_t length = strlen(name);
+    const bool named = std::any_of(m_masks->begin(), m_masks->end(), [&](const WildcardMask& m) {
+        return !m.isCatchAll() && m.matches(name, length);
     });
     if (!named && m_options.ignoreEmpty)
         return; // only an empty file could still be a hit
     struct stat st;
-    if (fstatat(dirFd, entry.name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    if (fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
         return;
     if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode))
         return;
     bool hit = st.st_size == 0 && !m_options.ignoreEmpty;
     if (!hit && named && st.st_size != 0) {
         struct stat target;
-        if (S_ISLNK(st.st_mode) && fstatat(dirFd, entry.name.constData(), &target, 0) == 0 &&
-            S_ISDIR(target.st_mode))
+        if (S_ISLNK(st.st_mode) && fstatat(dirFd, name, &target, 0) == 0 && S_ISDIR(target.st_mode))
             return; // a link to a directory is neither a hit nor walked
         const quint32 attributes = m_options.ignoreAttributes == 0
                                        ? 0
-                                       : m_entries.attributes(dir + entry.name, entry.name, st);
+                                       : m_entries.attributes(dir + name, QByteArray(name), st);
         hit = (attributes & m_options.ignoreAttributes) == 0;
     }
     if (!hit || m_seen.contains({st.st_dev, st.st_ino}))
         return;
     m_seen.insert({st.st_dev, st.st_ino});
-    m_hits.push_back({dir + entry.name, st.st_dev, st.st_ino});
+    m_hits.push_back({dir + name, st.st_dev, st.st_ino});
 }
 
 QList<QByteArray> JunkSearch::FoundNames() const

@@ -2,12 +2,12 @@
 
 #include "platform/EntryReader.h"
 #include "search/SearchProgress.h"
+#include "search/TreeWalk.h"
 #include "search/WildcardMask.h"
 
 #include <QByteArray>
 #include <QSet>
 #include <QStringList>
-#include <chrono>
 #include <sys/types.h>
 #include <vector>
 
@@ -23,7 +23,7 @@ struct SearchOptions {
 // unless empty files are ignored, when they are empty. Hits in excluded
 // directories are dropped. Symbolic links are never followed, pseudo file
 // systems never entered, unreadable directories passed over in silence.
-class JunkSearch {
+class JunkSearch : private TreeWalk::Visitor {
 public:
     using MaskList = std::vector<WildcardMask>;
 
@@ -44,26 +44,16 @@ private:
         dev_t device;
         ino_t inode;
     };
-    struct Entry {
-        QByteArray name;
-        unsigned char type;
-    };
-
-    void walkOne(const QByteArray& dir, const MaskList& masks, std::vector<QByteArray>& subdirs,
-                 bool isRoot);
-    void judge(int dirFd, const QByteArray& dir, const Entry& entry, const MaskList& masks);
+    bool wantsEntriesOf(const QByteArray& dir) override;
+    void visit(int dirFd, const QByteArray& dir, const char* name, unsigned char type) override;
+    void judge(int dirFd, const QByteArray& dir, const char* name);
     bool isExcluded(const QByteArray& dir) const;
-    bool stopRequested();
 
     SearchOptions m_options;
     std::vector<QByteArray> m_excluded; // lower-cased A to Z
-    const bool& m_stop;
-    SearchProgress& m_progress;
+    TreeWalk m_walk;
+    const MaskList* m_masks = nullptr;
     EntryReader m_entries;
-    QSet<dev_t> m_pseudoDevices;
     std::vector<Hit> m_hits;
     QSet<QPair<dev_t, ino_t>> m_seen;
-    std::chrono::steady_clock::time_point m_lastEvents;
-    std::chrono::steady_clock::time_point m_lastShown;
-    unsigned m_sinceClock = 0;
 };
