@@ -91,10 +91,12 @@ private:
     void createStatusBar();
     void setTabOrder();
     bool option(int o) const;
-    void lockForSearch();
-    void unlockAfterSearch();
+    void lockForWalk(State walk);
+    void unlockAfterWalk(State walk);
+    void finishWalk(State walk);
     qint64 listFound(const QList<QByteArray>& names);
     void runSearch(const QStringList& patterns);
+    void findStorageFiles();
     void deleteSelected();
     void crunchSelected();
     QToolButton* addToolButton(const char* name, const QString& caption, int image);

@@ -170,9 +170,6 @@ void TfrmMain::ToolButton3Click()
     close();
 }
 
-// Actions that their own subsystems provide.
-void TfrmMain::ToolButton19Click() {}
-
 void TfrmMain::AlleSuchmusteranwhlen1Click()
 {
     Patterns->setAllChecked(true);

@@ -1,5 +1,6 @@
 #include "FileList/TFileListView.h"
 #include "app/TfrmMain.h"
+#include "app/WindowProgress.h"
 #include "platform/DirectoryListBox.h"
 #include "platform/DriveComboBox.h"
 #include "platform/FileAttributes.h"
@@ -19,25 +20,6 @@
 #include <QToolButton>
 
 namespace {
-
-// The walk's view of the window: the directory in the status line, and a
-// turn for pending events so that "STOP" and painting stay live.
-class WindowProgress : public SearchProgress {
-public:
-    explicit WindowProgress(TfrmMain& window)
-        : m_window(window)
-    {
-    }
-    void showDirectory(const QByteArray& path) override
-    {
-        m_window.setStatusText(QFile::decodeName(path));
-        m_window.statusBar()->repaint();
-    }
-    void letEventsRun() override { QCoreApplication::processEvents(); }
-
-private:
-    TfrmMain& m_window;
-};
 
 constexpr qint64 RepaintEveryMs = 100;
 
@@ -66,19 +48,14 @@ void TfrmMain::ToolButton4Click()
                                   QStringLiteral("You must select at least one search pattern!"));
         return;
     }
-    lockForSearch();
+    lockForWalk(State::SearchRunning);
     try {
         runSearch(patterns);
     } catch (...) {
-        StopSearch = true;
-        unlockAfterSearch();
+        unlockAfterWalk(State::SearchRunning);
         throw;
     }
-    unlockAfterSearch();
-    if (m_closeRequested) {
-        m_closeRequested = false;
-        close();
-    }
+    finishWalk(State::SearchRunning);
 }
 
 void TfrmMain::runSearch(const QStringList& patterns)
@@ -127,31 +104,56 @@ qint64 TfrmMain::listFound(const QList<QByteArray>& names)
     return total;
 }
 
-void TfrmMain::lockForSearch()
+// The order in which controls change is part of each walk's contract.
+void TfrmMain::lockForWalk(State walk)
 {
+    const bool search = walk == State::SearchRunning;
     StopSearch = false;
-    m_state = State::SearchRunning;
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{DriveComboBox1, Dirs, ToDelete, ToolButton6, ToolButton7,
-                                         ToolButton19, ToolButton1, ToolButton3})
+    m_state = walk;
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             DriveComboBox1, Dirs, ToDelete, ToolButton6, ToolButton7,
+             search ? ToolButton19 : ToolButton4, ToolButton1, ToolButton3})
         w->setEnabled(false);
-    ToolButton4->setText(QStringLiteral("STOP"));
+    (search ? ToolButton4 : ToolButton19)->setText(QStringLiteral("STOP"));
     for (QWidget* w : std::initializer_list<QWidget*>{BitBtn1, BitBtn2, BitBtn3, BitBtn4})
         w->setEnabled(false);
     Found->clear();
-    Patterns->hide();
-    Found->show();
+    if (search) {
+        Patterns->hide();
+        Found->show();
+    } else {
+        Found->show();
+        Patterns->hide();
+    }
 }
 
-void TfrmMain::unlockAfterSearch()
+void TfrmMain::unlockAfterWalk(State walk)
 {
-    m_state = State::SearchResults;
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{ToolButton4, DriveComboBox1, Dirs, ToDelete, ToolButton6,
-                                         ToolButton7, ToolButton19, ToolButton1, ToolButton3})
+    const bool search = walk == State::SearchRunning;
+    m_state = search ? State::SearchResults : State::CrunchResults;
+    StopSearch = true;
+    const std::initializer_list<QWidget*> searchOrder{ToolButton4,  DriveComboBox1, Dirs,
+                                                      ToDelete,     ToolButton6,    ToolButton7,
+                                                      ToolButton19, ToolButton1,    ToolButton3};
+    const std::initializer_list<QWidget*> crunchOrder{DriveComboBox1, Dirs,        ToDelete,
+                                                      ToolButton6,    ToolButton7, ToolButton4,
+                                                      ToolButton1,    ToolButton3};
+    for (QWidget* w : search ? searchOrder : crunchOrder)
         w->setEnabled(true);
-    ToolButton4->setText(QStringLiteral("Start search"));
-    BitBtn1->setText(QStringLiteral("Delete"));
+    if (search)
+        ToolButton4->setText(QStringLiteral("Start search"));
+    else
+        ToolButton19->setText(QStringLiteral("OLE-Crunch"));
+    BitBtn1->setText(search ? QStringLiteral("Delete") : QStringLiteral("Crunch"));
     for (QWidget* w : std::initializer_list<QWidget*>{BitBtn1, BitBtn2, BitBtn3, BitBtn4})
         w->setEnabled(true);
+}
+
+void TfrmMain::finishWalk(State walk)
+{
+    unlockAfterWalk(walk);
+    if (m_closeRequested) {
+        m_closeRequested = false;
+        close();
+    }
 }
