@@ -40,6 +40,7 @@ TfrmMain::TfrmMain(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     m_programDirectory = QCoreApplication::applicationDirPath();
+    m_helperPath = m_programDirectory + QStringLiteral("/kehrwerk-crunch");
     setWindowTitle(QStringLiteral("Kehrwerk 2.0  Kehrwerk developers"));
     setFont(FixedDialog::classicFont());
     for (const char* image : {"help", "exit", "search", "options", "emptytmp", "crunch"})

@@ -54,6 +54,8 @@ public:
     void SaveOptions();
     void SaveExcludeList();
     qint64 CrunchFile(const QByteArray& path);
+    // The compaction helper, beside the program unless told otherwise.
+    void setHelperPath(const QString& path) { m_helperPath = path; }
 
     State state() const { return m_state; }
     void setState(State state);
@@ -134,6 +136,7 @@ private:
     TfrmAusschluss* m_exclusions = nullptr;
     TfrmSuchmuster* m_editor = nullptr;
     QString m_programDirectory;
+    QString m_helperPath;
     State m_state = State::PatternView;
     bool m_centred = false;
     bool m_closeRequested = false;

@@ -1,6 +1,7 @@
 #include "FileList/TFileListView.h"
 #include "app/TfrmMain.h"
 #include "cleanup/FoundFiles.h"
+#include "cleanup/OleCrunch.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ShellDelete.h"
 #include "search/SizeText.h"
@@ -75,8 +76,13 @@ void TfrmMain::crunchSelected()
     StatusBar1->repaint();
 }
 
-// Compound-file compaction arrives with the OLE-Crunch; until then it gains nothing.
-qint64 TfrmMain::CrunchFile(const QByteArray&)
+qint64 TfrmMain::CrunchFile(const QByteArray& path)
 {
-    return 0;
+    const OleCrunch::Outcome outcome = OleCrunch(m_helperPath).crunch(path, option(o_backup));
+    if (outcome.message == OleCrunch::Message::OpeningFailed)
+        MessageBoxes::showMessage(this, QStringLiteral("Error opening file ") +
+                                            QFile::decodeName(path) + QStringLiteral(".KW2"));
+    else if (outcome.message == OleCrunch::Message::CrunchingFailed)
+        MessageBoxes::showMessage(this, QStringLiteral("Error during crunching."));
+    return outcome.gain;
 }

@@ -4,7 +4,7 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD="$ROOT/build"
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgsf-1-dev libgtest-dev
-          shared-mime-info libqt6gui6 fonts-dejavu-core)
+          shared-mime-info libqt6gui6 fonts-dejavu-core python3 python3-olefile)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
