@@ -25,6 +25,16 @@ bool writeAll(int fd, const char* data, ssize_t size)
     return true;
 }
 
+// Where the kernel cannot copy between the two files, the rest by hand.
+bool copyByReading(int in, int out)
+{
+    char buffer[65536];
+    for (ssize_t n; (n = read(in, buffer, sizeof buffer)) != 0;)
+        if (n < 0 || !writeAll(out, buffer, n))
+            return false;
+    return true;
+}
+
 bool syncFile(const QByteArray& path)
 {
     const int fd = open(path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
@@ -63,6 +73,8 @@ OleCrunch::OleCrunch(QString helperPath, int timeoutMs)
 {
 }
 
+// The backup needs no sync of its own: the compacted file is synced before
+// it takes the original's place, and until then the original is untouched.
 bool OleCrunch::copyFile(const QByteArray& from, const QByteArray& to)
 {
     const int in = open(from.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
@@ -75,11 +87,13 @@ bool OleCrunch::copyFile(const QByteArray& from, const QByteArray& to)
     const int out =
         open(to.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
     bool ok = out >= 0;
-    char buffer[65536];
-    for (ssize_t n; ok && (n = read(in, buffer, sizeof buffer)) != 0;)
-        ok = n > 0 && writeAll(out, buffer, n);
+    for (off_t left = st.st_size; ok && left > 0;) {
+        const ssize_t n = copy_file_range(in, nullptr, out, nullptr, size_t(left), 0);
+        ok = n > 0 || (n < 0 && copyByReading(in, out));
+        left = n > 0 ? left - n : 0;
+    }
     if (ok) {
-        ok = fchmod(out, st.st_mode & 07777) == 0 && fsync(out) == 0;
+        ok = fchmod(out, st.st_mode & 07777) == 0;
         if (fchown(out, st.st_uid, st.st_gid) != 0) {
             // Not allowed for others' files; the permission bits are kept all the same.
         }
