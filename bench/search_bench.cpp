@@ -5,9 +5,9 @@
 // The tree (1,000,000 files in 40,000 directories, about 2% pattern hits and
 // 1% empty files) is made on the first run and reused afterwards.
 #include "FileList/TFileListView.h"
-#include "platform/DirectoryListBox.h"
 #include "app/KehrwerkApplication.h"
 #include "app/TfrmMain.h"
+#include "platform/DirectoryListBox.h"
 #include "search/JunkSearch.h"
 #include "settings/PatternListBox.h"
 #include "settings/TfrmAusschluss.h"

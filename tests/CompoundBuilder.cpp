@@ -59,25 +59,31 @@ QByteArray entryBytes(const Entry& e)
 
 } // namespace
 
-QByteArray wordDocument()
+QByteArray wordDocument(int size)
 {
-    return pattern(9000, 1);
+    return pattern(size, 1);
 }
+
 QByteArray inner()
 {
     return pattern(5000, 2);
 }
 
-QByteArray build(int version, int freeSectors)
+QByteArray build(int version, int freeSectors, int documentSize)
 {
     const int sector = version == 4 ? 4096 : 512;
-    const auto sectorsFor = [&](int bytes) { return (bytes + sector - 1) / sector; };
-    const QByteArray doc = wordDocument(), in = inner();
-    // Sector 0: FAT; 1: directory; then the document, the free sectors, the inner stream.
-    const quint32 docStart = 2, docCount = quint32(sectorsFor(int(doc.size())));
+    const quint32 perFat = quint32(sector / 4);
+    const auto sectorsFor = [&](qint64 bytes) { return quint32((bytes + sector - 1) / sector); };
+    const QByteArray doc = wordDocument(documentSize), in = inner();
+    // The FAT first, then the directory, the document, the free sectors, the inner stream.
+    const quint32 docCount = sectorsFor(doc.size()), innerCount = sectorsFor(in.size());
+    quint32 fatCount = 1;
+    while (fatCount * perFat < fatCount + 1 + docCount + quint32(freeSectors) + innerCount)
+        ++fatCount;
+    Q_ASSERT(fatCount <= 109);
+    const quint32 dirSector = fatCount, docStart = fatCount + 1;
     const quint32 freeStart = docStart + docCount;
     const quint32 innerStart = freeStart + quint32(freeSectors);
-    const quint32 innerCount = quint32(sectorsFor(int(in.size())));
     const quint32 total = innerStart + innerCount;
 
     QByteArray header(sector, '\0');
@@ -88,18 +94,18 @@ QByteArray build(int version, int freeSectors)
     put16(header, 0x1E, version == 4 ? 12 : 9);
     put16(header, 0x20, 6);
     put32(header, 0x28, version == 4 ? 1 : 0);
-    put32(header, 0x2C, 1);
-    put32(header, 0x30, 1);
+    put32(header, 0x2C, fatCount);
+    put32(header, 0x30, dirSector);
     put32(header, 0x38, 4096);
     put32(header, 0x3C, EndOfChain);
     put32(header, 0x44, EndOfChain);
-    put32(header, 0x4C, 0);
-    for (int i = 1; i < 109; ++i)
-        put32(header, 0x4C + 4 * i, FreeSect);
+    for (quint32 i = 0; i < 109; ++i)
+        put32(header, int(0x4C + 4 * i), i < fatCount ? i : FreeSect);
 
-    QByteArray fat(sector, '\xff');
-    put32(fat, 0, FatSect);
-    put32(fat, 4, EndOfChain);
+    QByteArray fat(int(fatCount) * sector, '\xff');
+    for (quint32 i = 0; i < fatCount; ++i)
+        put32(fat, int(4 * i), FatSect);
+    put32(fat, int(4 * dirSector), EndOfChain);
     const auto chain = [&](quint32 start, quint32 count) {
         for (quint32 s = start; s < start + count; ++s)
             put32(fat, int(4 * s), s + 1 == start + count ? EndOfChain : s + 1);
@@ -126,7 +132,7 @@ QByteArray build(int version, int freeSectors)
     }
 
     const auto padded = [&](QByteArray b) {
-        b.append(QByteArray(int(sectorsFor(int(b.size())) * sector - b.size()), '\0'));
+        b.append(QByteArray(qsizetype(sectorsFor(b.size())) * sector - b.size(), '\0'));
         return b;
     };
     QByteArray file = header + fat + directory + padded(doc);
