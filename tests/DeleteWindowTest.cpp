@@ -1,10 +1,7 @@
 #include "FileList/TFileListView.h"
+#include "MainWindowFixture.h"
 #include "ModalAnswer.h"
 #include "TestFiles.h"
-#include "app/TfrmMain.h"
-#include "settings/TfrmAusschluss.h"
-#include "settings/TfrmOptionen.h"
-#include "settings/TfrmSuchmuster.h"
 
 #include <QDir>
 #include <QMessageBox>
@@ -15,29 +12,21 @@
 
 namespace {
 
-class DeleteWindowTest : public ::testing::Test {
+class DeleteWindowTest : public MainWindowFixture {
 protected:
-    QString startDir = QDir::currentPath();
     QByteArray savedData = qgetenv("XDG_DATA_HOME");
     QTemporaryDir tmp, data;
     QByteArray root = QFile::encodeName(QDir(tmp.path()).canonicalPath());
     QByteArray trash = QFile::encodeName(QDir(data.path()).canonicalPath()) + "/Trash";
-    TfrmMain window;
-    TfrmOptionen options{&window};
-    TfrmAusschluss exclusions{&window};
-    TfrmSuchmuster editor{&window};
-    TFileListView* found = window.findChild<TFileListView*>("Found");
+    TFileListView* found = child<TFileListView>("Found");
 
     DeleteWindowTest()
     {
         qputenv("XDG_DATA_HOME", QFile::encodeName(QDir(data.path()).canonicalPath()));
-        window.setProgramDirectory(tmp.path());
-        window.setDialogs(&options, &exclusions, &editor);
         window.setState(TfrmMain::State::SearchResults);
     }
     ~DeleteWindowTest() override
     {
-        QDir::setCurrent(startDir);
         savedData.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", savedData);
     }
     // Lists files as a search would, smallest first.
@@ -57,25 +46,10 @@ protected:
         for (int r : rows)
             found->setSelected(r, true);
     }
-    void trashOption(bool on)
-    {
-        Options o = options.options();
-        o[o_trash] = on;
-        options.setOptions(o);
-    }
+    void trashOption(bool on) { setOption(o_trash, on); }
     QStringList click(QMessageBox::StandardButton reply = QMessageBox::Yes)
     {
-        QStringList texts;
-        ModalAnswer answer([&](QWidget* w) {
-            auto* box = qobject_cast<QMessageBox*>(w);
-            texts << box->text();
-            if (QAbstractButton* b = box->button(reply))
-                b->click();
-            else
-                box->accept();
-        });
-        window.BitBtn1Click();
-        return texts;
+        return textsOf(answerMessages(reply, [this] { window.BitBtn1Click(); }));
     }
     bool present(const QByteArray& relative)
     {

@@ -1,9 +1,6 @@
+#include "MainWindowFixture.h"
 #include "ModalAnswer.h"
 #include "TestFiles.h"
-#include "app/TfrmMain.h"
-#include "settings/TfrmAusschluss.h"
-#include "settings/TfrmOptionen.h"
-#include "settings/TfrmSuchmuster.h"
 
 #include <QDir>
 #include <QMessageBox>
@@ -19,24 +16,17 @@
 namespace {
 
 // "Empty TMP-Dir" on a temp directory and a trash of the test's own.
-class EmptyTempTest : public ::testing::Test {
+class EmptyTempTest : public MainWindowFixture {
 protected:
-    QString startDir = QDir::currentPath();
     QByteArray savedTmp = qgetenv("TMPDIR"), savedData = qgetenv("XDG_DATA_HOME");
     QTemporaryDir tmp, data, outside;
     QByteArray root = QFile::encodeName(QDir(tmp.path()).canonicalPath());
     QByteArray trash = QFile::encodeName(QDir(data.path()).canonicalPath()) + "/Trash";
-    TfrmMain window;
-    TfrmOptionen options{&window};
-    TfrmAusschluss exclusions{&window};
-    TfrmSuchmuster editor{&window};
 
     EmptyTempTest()
     {
         qputenv("TMPDIR", root);
         qputenv("XDG_DATA_HOME", QFile::encodeName(QDir(data.path()).canonicalPath()));
-        window.setProgramDirectory(data.path());
-        window.setDialogs(&options, &exclusions, &editor);
         TestFiles::write(root + "/a.tmp", "a");
         TestFiles::write(root + "/.dotfile", "d");
         QDir().mkpath(QFile::decodeName(root + "/nested/deeper"));
@@ -44,28 +34,15 @@ protected:
     }
     ~EmptyTempTest() override
     {
-        QDir::setCurrent(startDir);
         savedTmp.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", savedTmp);
         savedData.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", savedData);
     }
-    void trashOption(bool on)
-    {
-        Options o = options.options();
-        o[o_trash] = on;
-        options.setOptions(o);
-    }
+    void trashOption(bool on) { setOption(o_trash, on); }
     QStringList click(QMessageBox::StandardButton reply)
     {
         QStringList seen;
-        ModalAnswer answer([&](QWidget* w) {
-            auto* box = qobject_cast<QMessageBox*>(w);
-            seen << box->windowTitle() + " | " + box->text();
-            if (QAbstractButton* b = box->button(reply))
-                b->click();
-            else
-                box->accept();
-        });
-        window.ToolButton7Click();
+        for (const ShownMessage& m : answerMessages(reply, [this] { window.ToolButton7Click(); }))
+            seen << m.title + " | " + m.text;
         return seen;
     }
     QStringList left() const

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -33,3 +35,35 @@ private:
     QWidget* m_last = nullptr;
     int m_count = 0;
 };
+
+// Runs an action and answers every message box it shows with reply (or OK
+// where the box has no such button); gives back each box's title and text.
+struct ShownMessage {
+    QString title, text;
+};
+
+inline QList<ShownMessage> answerMessages(QMessageBox::StandardButton reply,
+                                          const std::function<void()>& action)
+{
+    QList<ShownMessage> shown;
+    ModalAnswer answer([&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        if (!box)
+            return;
+        shown.append({box->windowTitle(), box->text()});
+        if (QAbstractButton* b = box->button(reply))
+            b->click();
+        else
+            box->accept();
+    });
+    action();
+    return shown;
+}
+
+inline QStringList textsOf(const QList<ShownMessage>& shown)
+{
+    QStringList texts;
+    for (const ShownMessage& m : shown)
+        texts << m.text;
+    return texts;
+}

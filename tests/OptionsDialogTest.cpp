@@ -1,13 +1,10 @@
+#include "MainWindowFixture.h"
 #include "ModalAnswer.h"
 #include "TestFiles.h"
-#include "app/TfrmMain.h"
 #include "platform/DirectoryListBox.h"
 #include "settings/PatternFile.h"
 #include "settings/PatternListBox.h"
 #include "settings/SettingsFile.h"
-#include "settings/TfrmAusschluss.h"
-#include "settings/TfrmOptionen.h"
-#include "settings/TfrmSuchmuster.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -22,25 +19,17 @@ namespace {
 
 // The options and exclusion dialogs, driven as a user would, on a settings
 // file of the test's own.
-class OptionsDialogTest : public ::testing::Test {
+class OptionsDialogTest : public MainWindowFixture {
 protected:
-    QString startDir = QDir::currentPath();
-    QTemporaryDir dir;
+    QTemporaryDir& dir = programDir;
     QByteArray root = QFile::encodeName(QDir(dir.path()).canonicalPath());
-    TfrmMain window;
-    TfrmOptionen options{&window};
-    TfrmAusschluss exclusions{&window};
-    TfrmSuchmuster editor{&window};
     SettingsFile settings{dir.filePath("kw2.ini")};
 
     OptionsDialogTest()
     {
-        window.setProgramDirectory(dir.path());
-        window.setDialogs(&options, &exclusions, &editor);
         window.show();
         QApplication::processEvents();
     }
-    ~OptionsDialogTest() override { QDir::setCurrent(startDir); }
 
     template <typename T = QWidget> static T* child(QWidget* w, const char* name)
     {
@@ -180,7 +169,7 @@ TEST_F(OptionsDialogTest, ThePatternEditorIsReachedFromTheOptions)
                 },
                 [](QWidget* e) { press(e, "BitBtn3"); }, // the editor again: "&Okay"
                 [](QWidget* d) { press(d, "BitBtn1"); }});
-    EXPECT_TRUE(child<PatternListBox>(&window, "Patterns")->patterns().contains("*.kwtest"));
+    EXPECT_TRUE(window.findChild<PatternListBox*>("Patterns")->patterns().contains("*.kwtest"));
     EXPECT_TRUE(PatternFile::read(dir.filePath("patterns.kwl")).contains("*.kwtest"));
 }
 

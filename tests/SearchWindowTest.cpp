@@ -1,12 +1,9 @@
 #include "FileList/TFileListView.h"
+#include "MainWindowFixture.h"
 #include "ModalAnswer.h"
 #include "TestFiles.h"
-#include "app/TfrmMain.h"
 #include "platform/DirectoryListBox.h"
 #include "settings/PatternListBox.h"
-#include "settings/TfrmAusschluss.h"
-#include "settings/TfrmOptionen.h"
-#include "settings/TfrmSuchmuster.h"
 
 #include <QDir>
 #include <QListWidget>
@@ -30,28 +27,12 @@ public:
     }
 };
 
-class SearchWindowTest : public ::testing::Test {
+class SearchWindowTest : public MainWindowFixture {
 protected:
-    QString startDir = QDir::currentPath();
     QTemporaryDir tmp;
     QByteArray root = QFile::encodeName(QDir(tmp.path()).canonicalPath());
-    TfrmMain window;
-    TfrmOptionen options{&window};
-    TfrmAusschluss exclusions{&window};
-    TfrmSuchmuster editor{&window};
 
-    SearchWindowTest()
-    {
-        window.setProgramDirectory(tmp.path());
-        window.setDialogs(&options, &exclusions, &editor);
-        options.setOptions({true, true, true, true, true, true});
-    }
-    ~SearchWindowTest() override { QDir::setCurrent(startDir); }
-
-    template <typename T = QWidget> T* child(const char* name)
-    {
-        return window.findChild<T*>(QString::fromLatin1(name));
-    }
+    SearchWindowTest() { options.setOptions({true, true, true, true, true, true}); }
     void addRoot(const QByteArray& dir)
     {
         QDir().mkpath(QFile::decodeName(dir));
@@ -68,14 +49,7 @@ protected:
     }
     QStringList messagesOfClick()
     {
-        QStringList texts;
-        ModalAnswer answer([&](QWidget* w) {
-            auto* box = qobject_cast<QMessageBox*>(w);
-            texts << box->text();
-            box->accept();
-        });
-        window.ToolButton4Click();
-        return texts;
+        return textsOf(answerMessages(QMessageBox::Ok, [this] { window.ToolButton4Click(); }));
     }
 };
 

@@ -1,9 +1,6 @@
+#include "MainWindowFixture.h"
 #include "TestFiles.h"
-#include "app/TfrmMain.h"
 #include "settings/PatternListBox.h"
-#include "settings/TfrmAusschluss.h"
-#include "settings/TfrmOptionen.h"
-#include "settings/TfrmSuchmuster.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -14,21 +11,9 @@
 namespace {
 
 // The main window's side of settings and patterns, on files of its own.
-class SettingsWindowTest : public ::testing::Test {
+class SettingsWindowTest : public MainWindowFixture {
 protected:
-    QString startDir = QDir::currentPath();
-    QTemporaryDir dir;
-    TfrmMain window;
-    TfrmOptionen options{&window};
-    TfrmAusschluss exclusions{&window};
-    TfrmSuchmuster editor{&window};
-
-    SettingsWindowTest()
-    {
-        window.setProgramDirectory(dir.path());
-        window.setDialogs(&options, &exclusions, &editor);
-    }
-    ~SettingsWindowTest() override { QDir::setCurrent(startDir); }
+    QTemporaryDir& dir = programDir;
     void give(const char* name, const QByteArray& content)
     {
         TestFiles::write(QFile::encodeName(dir.filePath(name)), content);
