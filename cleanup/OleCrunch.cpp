@@ -104,27 +104,29 @@ bool OleCrunch::copyFile(const QByteArray& from, const QByteArray& to)
     return ok;
 }
 
-OleCrunch::Message OleCrunch::runHelper(const QByteArray& source, const QByteArray& target) const
+OleCrunch::Helper OleCrunch::runHelper(const QByteArray& source, const QByteArray& target) const
 {
     QProcess helper;
     helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     helper.start(m_helper, {QFile::decodeName(source), QFile::decodeName(target)});
     if (!helper.waitForStarted())
-        return Message::CrunchingFailed;
+        return Helper::Failed;
     if (!helper.waitForFinished(m_timeoutMs)) {
         helper.kill();
         helper.waitForFinished();
-        return Message::CrunchingFailed;
+        return Helper::Failed;
     }
     if (helper.exitStatus() != QProcess::NormalExit)
-        return Message::CrunchingFailed;
+        return Helper::Failed;
     switch (helper.exitCode()) {
     case Copied:
-        return Message::None;
+        return Helper::Copied;
     case CannotOpenSource:
-        return Message::OpeningFailed;
+        return Helper::CannotOpen;
+    case CannotCreateTarget:
+        return Helper::CannotCreate;
     default:
-        return Message::CrunchingFailed;
+        return Helper::Failed;
     }
 }
 
@@ -139,18 +141,24 @@ OleCrunch::Outcome OleCrunch::crunch(const QByteArray& path, bool keepBackup) co
     if (!copyFile(path, backup))
         return {};
     const QByteArray temporary = temporaryBeside(path);
-    Message failure = runHelper(backup, temporary);
-    if (failure == Message::None) {
+    const Helper helper = runHelper(backup, temporary);
+    // A new file that cannot even be made is passed over without a message.
+    Message failure = helper == Helper::CannotOpen ? Message::OpeningFailed
+                      : helper == Helper::Failed   ? Message::CrunchingFailed
+                                                   : Message::None;
+    bool replaced = false;
+    if (helper == Helper::Copied) {
         // The file must not have changed since the backup was taken.
         const bool ready = chmod(temporary.constData(), original.st_mode & 07777) == 0 &&
                            syncFile(temporary) && unchangedSince(path, original);
         if (ready && chown(temporary.constData(), original.st_uid, original.st_gid) != 0) {
             // Kept as far as allowed, like the backup.
         }
-        if (!ready || rename(temporary.constData(), path.constData()) != 0)
+        replaced = ready && rename(temporary.constData(), path.constData()) == 0;
+        if (!replaced)
             failure = Message::CrunchingFailed;
     }
-    if (failure != Message::None) {
+    if (!replaced) {
         unlink(temporary.constData());
         return {0, failure};
     }

@@ -23,7 +23,8 @@ public:
     static bool copyFile(const QByteArray& from, const QByteArray& to);
 
 private:
-    Message runHelper(const QByteArray& source, const QByteArray& target) const;
+    enum class Helper { Copied, CannotOpen, CannotCreate, Failed };
+    Helper runHelper(const QByteArray& source, const QByteArray& target) const;
 
     QString m_helper;
     int m_timeoutMs;
