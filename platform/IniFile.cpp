@@ -52,13 +52,24 @@ QString valueOf(QStringView line)
 QStringList IniFile::lines() const
 {
     QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
+    return file.open(QIODevice::ReadOnly) ? linesOf(file.readAll()) : QStringList();
+}
+
+QStringList IniFile::linesOf(const QByteArray& content)
+{
     static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
-    QStringList result = TextDecoding::decode(file.readAll()).split(breaks);
+    QStringList result = TextDecoding::decode(content).split(breaks);
     if (!result.isEmpty() && result.last().isEmpty())
         result.removeLast();
     return result;
+}
+
+QString IniFile::valueIn(const QByteArray& content, const QString& section, const QString& key,
+                         const QString& defaultValue)
+{
+    const QStringList all = linesOf(content);
+    const Located at = locate(all, section, key);
+    return at.key < 0 ? defaultValue : valueOf(all[at.key]);
 }
 
 IniFile::Located IniFile::locate(const QStringList& lines, const QString& section,
@@ -86,9 +97,9 @@ IniFile::Located IniFile::locate(const QStringList& lines, const QString& sectio
 
 QString IniFile::read(const QString& section, const QString& key, const QString& defaultValue) const
 {
-    const QStringList all = lines();
-    const Located at = locate(all, section, key);
-    return at.key < 0 ? defaultValue : valueOf(all[at.key]);
+    QFile file(m_path);
+    return valueIn(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), section, key,
+                   defaultValue);
 }
 
 void IniFile::write(const QString& section, const QString& key, const QString& value) const

@@ -21,6 +21,10 @@ public:
     void write(const QString& section, const QString& key, const QString& value) const;
     void erase(const QString& section) const;
 
+    // The value of a key in settings text, as read() finds it in a file.
+    static QString valueIn(const QByteArray& content, const QString& section, const QString& key,
+                           const QString& defaultValue);
+
 private:
     struct Located {
         int header = -1; // line of the section header, -1 when absent
@@ -28,6 +32,7 @@ private:
         int key = -1;    // line of the key, -1 when absent
     };
     QStringList lines() const;
+    static QStringList linesOf(const QByteArray& content);
     static Located locate(const QStringList& lines, const QString& section, const QString& key);
     void save(const QStringList& lines) const;
 
