@@ -101,7 +101,7 @@ void FileListModel::removeRowAt(int i)
     endRemoveRows();
 }
 
-void FileListModel::removeRows(const QList<int>& rows)
+void FileListModel::removeRowsAt(const QList<int>& rows)
 {
     if (rows.isEmpty())
         return;

@@ -34,7 +34,7 @@ public:
     void replaceRow(int i, FileListRow row);
     void removeRowAt(int i);
     // Removes many rows in one change of the layout; rows is sorted.
-    void removeRows(const QList<int>& rows);
+    void removeRowsAt(const QList<int>& rows);
     void clearRows();
 
     // Stable sort; rows [0, sortedPrefix) are known to be in order already.

@@ -369,7 +369,7 @@ void TFileListView::removeRows(QList<int> rows)
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     const int sortedBefore = m_sortedCount;
-    m_model->removeRows(rows);
+    m_model->removeRowsAt(rows);
     m_sortedCount = sortedBefore - int(std::count_if(rows.begin(), rows.end(),
                                                      [&](int r) { return r < sortedBefore; }));
 }
