@@ -17,8 +17,10 @@ cmake --build "$BUILD_FUZZ" -j "$(nproc)" --target $(printf '%s_fuzz ' "${TARGET
 mkdir -p "$BUILD_FUZZ/logs"
 run() {
     local t=$1
+    # New inputs go to a working corpus; the repository keeps the seeds and findings.
+    mkdir -p "$BUILD_FUZZ/corpus/$t"
     "$BUILD_FUZZ/fuzz/${t}_fuzz" -max_total_time="$SECONDS_EACH" -rss_limit_mb=2048 -timeout=10 \
-        -artifact_prefix="$ROOT/fuzz/corpus/$t/finding-" "$ROOT/fuzz/corpus/$t" \
+        -artifact_prefix="$ROOT/fuzz/corpus/$t/finding-" "$BUILD_FUZZ/corpus/$t" "$ROOT/fuzz/corpus/$t" \
         > "$BUILD_FUZZ/logs/$t.log" 2>&1 && echo "$t: done" || echo "$t: FINDING (see $BUILD_FUZZ/logs/$t.log)"
     grep -E '^(#[0-9]+.*DONE|Done [0-9]+ runs)' "$BUILD_FUZZ/logs/$t.log" | tail -1
 }
