@@ -7,6 +7,15 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+// AddressSanitizer reserves far more address space than any limit here.
+#if defined(__SANITIZE_ADDRESS__)
+#define KW_ADDRESS_SANITIZER
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KW_ADDRESS_SANITIZER
+#endif
+#endif
+
 namespace {
 
 void limit(int resource, rlim_t value)
@@ -25,7 +34,9 @@ int main(int argc, char** argv)
     }
     struct stat st;
     const rlim_t size = stat(argv[1], &st) == 0 ? rlim_t(st.st_size) : 0;
+#ifndef KW_ADDRESS_SANITIZER
     limit(RLIMIT_AS, (rlim_t(1) << 30) + size * 8);
+#endif
     limit(RLIMIT_CPU, 300);
     limit(RLIMIT_CORE, 0);
     limit(RLIMIT_FSIZE, size * 2 + (rlim_t(1) << 20));
