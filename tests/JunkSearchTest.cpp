@@ -168,6 +168,17 @@ TEST_F(JunkSearchTest, StopEndsTheWalkAndSkipsLaterRoots)
     EXPECT_FALSE(s.FoundNames().contains(root + "second/y.tmp"));
 }
 
+// The walk keeps its own stack: depth costs no program stack.
+TEST_F(JunkSearchTest, ADeepTreeIsWalkedToTheBottom)
+{
+    QByteArray deep;
+    for (int i = 0; i < 1000; ++i)
+        deep += "d/";
+    dir(deep);
+    file(deep + "bottom.tmp");
+    EXPECT_EQ(search({"*.tmp"}), L({deep + "bottom.tmp"}));
+}
+
 TEST_F(JunkSearchTest, FindsWhatGnuFindFinds)
 {
     if (QStandardPaths::findExecutable("find").isEmpty())
