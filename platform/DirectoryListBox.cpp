@@ -8,8 +8,10 @@
 #include <QStyle>
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <dirent.h>
 #include <memory>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,6 +34,13 @@ QList<QByteArray> chain(const QByteArray& path)
     return out;
 }
 
+std::optional<QByteArray> workingDirectory()
+{
+    char buf[PATH_MAX];
+    const char* cwd = getcwd(buf, sizeof buf);
+    return cwd ? std::optional<QByteArray>(QByteArray(cwd)) : std::nullopt;
+}
+
 } // namespace
 
 DirectoryListBox::DirectoryListBox(QWidget* parent)
@@ -48,11 +57,7 @@ DirectoryListBox::DirectoryListBox(QWidget* parent)
 
 QByteArray DirectoryListBox::absolute(const QByteArray& path)
 {
-    if (path.startsWith('/'))
-        return path;
-    char buf[4096];
-    const char* cwd = getcwd(buf, sizeof buf);
-    return joined(cwd ? QByteArray(cwd) : QByteArray("/"), path);
+    return path.startsWith('/') ? path : joined(workingDirectory().value_or("/"), path);
 }
 
 // Real directories only: a link to a directory is not a place the search
@@ -88,9 +93,7 @@ void DirectoryListBox::setDirectory(const QByteArray& path)
     const QList<QByteArray> children = subdirectories(target);
     if (chdir(target.constData()) != 0)
         throw IoError(errno, target);
-    char buf[4096];
-    const char* cwd = getcwd(buf, sizeof buf);
-    m_directory = cwd ? QByteArray(cwd) : target;
+    m_directory = workingDirectory().value_or(target);
     rebuild(children);
     Q_EMIT directoryChanged(m_directory);
 }

@@ -1,5 +1,6 @@
 #include "platform/CompoundFile.h"
 
+#include "CompoundBuilder.h"
 #include "FileList/TFileListView.h"
 #include "ModalAnswer.h"
 #include "TestFiles.h"
@@ -18,21 +19,10 @@
 
 namespace {
 
-// The first sector of a compound file of the given version.
+// The first bytes of a compound file of the given version.
 QByteArray header(int major = 3)
 {
-    QByteArray h(512, '\0');
-    h.replace(0, 8, QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8));
-    auto put16 = [&](int at, unsigned v) {
-        h[at] = char(v & 0xff);
-        h[at + 1] = char(v >> 8);
-    };
-    put16(0x18, 0x3E);
-    put16(0x1A, unsigned(major));
-    put16(0x1C, 0xFFFE);
-    put16(0x1E, major == 3 ? 9 : 12);
-    put16(0x20, 6);
-    return h;
+    return CompoundBuilder::build(major).left(CompoundFile::HeaderSize);
 }
 
 TEST(CompoundFileTest, HeadersAreCheckedBeyondTheSignature)

@@ -51,11 +51,7 @@ protected:
     {
         return textsOf(answerMessages(reply, [this] { window.BitBtn1Click(); }));
     }
-    bool present(const QByteArray& relative)
-    {
-        struct stat st;
-        return lstat((root + '/' + relative).constData(), &st) == 0;
-    }
+    bool present(const QByteArray& relative) { return TestFiles::exists(root + '/' + relative); }
 };
 
 TEST_F(DeleteWindowTest, TrashTakesTheSelectionLastRowFirst)

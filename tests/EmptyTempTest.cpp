@@ -6,11 +6,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <cstring>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -89,12 +86,9 @@ TEST_F(EmptyTempTest, TrashTakesEverythingWithItsInfo)
 TEST_F(EmptyTempTest, SocketsAndLinksAreTreatedWithCare)
 {
     QDir().mkpath(QFile::decodeName(root + "/ssh-agent.1"));
-    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
     const QByteArray socketPath = root + "/ssh-agent.1/agent.sock";
-    std::strncpy(address.sun_path, socketPath.constData(), sizeof address.sun_path - 1);
-    ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const int fd = TestFiles::bindSocket(socketPath);
+    ASSERT_GE(fd, 0);
     const QByteArray precious = QFile::encodeName(outside.filePath("precious.doc"));
     TestFiles::write(precious, "keep");
     ASSERT_EQ(symlink(precious.constData(), (root + "/link-out").constData()), 0);

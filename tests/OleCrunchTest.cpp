@@ -21,18 +21,6 @@
 
 namespace {
 
-QByteArray readAll(const QByteArray& path)
-{
-    QFile f(QFile::decodeName(path));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool present(const QByteArray& path)
-{
-    struct stat st;
-    return lstat(path.constData(), &st) == 0;
-}
-
 mode_t modeOf(const QByteArray& path)
 {
     struct stat st;
@@ -88,13 +76,13 @@ TEST_F(OleCrunchTest, CompactsAndKeepsEveryElement)
     for (int version : {3, 4}) {
         SCOPED_TRACE(version);
         const QByteArray path = document("report.doc", version);
-        const qint64 before = readAll(path).size();
+        const qint64 before = TestFiles::read(path).size();
         const QString original = describe(path);
         const OleCrunch::Outcome out = crunch.crunch(path, false);
         EXPECT_EQ(out.message, OleCrunch::Message::None);
-        EXPECT_EQ(out.gain, before - readAll(path).size());
+        EXPECT_EQ(out.gain, before - TestFiles::read(path).size());
         EXPECT_GT(out.gain, 0);
-        EXPECT_FALSE(present(path + ".KW2"));
+        EXPECT_FALSE(TestFiles::exists(path + ".KW2"));
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                   QStringList({"report.doc"}))
             << "no temporary file left behind";
@@ -111,14 +99,15 @@ TEST_F(OleCrunchTest, CompactsAndKeepsEveryElement)
 TEST_F(OleCrunchTest, BackupsStayOnRequestAndTwiceIsFine)
 {
     const QByteArray path = document("sheet.xls");
-    const QByteArray before = readAll(path);
+    const QByteArray before = TestFiles::read(path);
     const OleCrunch::Outcome first = crunch.crunch(path, true);
     EXPECT_GT(first.gain, 0);
-    EXPECT_EQ(readAll(path + ".KW2"), before);
-    const QByteArray compacted = readAll(path);
+    EXPECT_EQ(TestFiles::read(path + ".KW2"), before);
+    const QByteArray compacted = TestFiles::read(path);
     const OleCrunch::Outcome second = crunch.crunch(path, true);
     EXPECT_EQ(second.message, OleCrunch::Message::None);
-    EXPECT_EQ(readAll(path + ".KW2"), compacted); // the second backup holds the compacted file
+    EXPECT_EQ(TestFiles::read(path + ".KW2"),
+              compacted); // the second backup holds the compacted file
     EXPECT_LE(second.gain, 0 + 512);
 }
 
@@ -130,10 +119,10 @@ TEST_F(OleCrunchTest, PermissionsAreKeptAndReadOnlyFilesLeftAlone)
     EXPECT_EQ(modeOf(privateDoc + ".KW2"), mode_t(0600));
 
     const QByteArray readOnly = document("readonly.doc", 3, 0444);
-    const QByteArray before = readAll(readOnly);
+    const QByteArray before = TestFiles::read(readOnly);
     EXPECT_EQ(crunch.crunch(readOnly, true).gain, 0);
-    EXPECT_EQ(readAll(readOnly), before);
-    EXPECT_FALSE(present(readOnly + ".KW2"));
+    EXPECT_EQ(TestFiles::read(readOnly), before);
+    EXPECT_FALSE(TestFiles::exists(readOnly + ".KW2"));
 }
 
 TEST_F(OleCrunchTest, FailuresLeaveTheFileAsItWas)
@@ -146,18 +135,18 @@ TEST_F(OleCrunchTest, FailuresLeaveTheFileAsItWas)
     const OleCrunch::Outcome out = crunch.crunch(path, false);
     EXPECT_NE(out.message, OleCrunch::Message::None);
     EXPECT_EQ(out.gain, 0);
-    EXPECT_EQ(readAll(path), damaged);
-    EXPECT_EQ(readAll(path + ".KW2"), damaged);
+    EXPECT_EQ(TestFiles::read(path), damaged);
+    EXPECT_EQ(TestFiles::read(path + ".KW2"), damaged);
 
     const QByteArray good = document("good.doc");
-    const QByteArray before = readAll(good);
+    const QByteArray before = TestFiles::read(good);
     for (const char* body : {"kill -SEGV $$", "exec sleep 30"}) {
         const OleCrunch broken(fakeHelper(body), 500);
         const OleCrunch::Outcome o = broken.crunch(good, false);
         EXPECT_EQ(o.message, OleCrunch::Message::CrunchingFailed) << body;
         EXPECT_EQ(o.gain, 0);
-        EXPECT_EQ(readAll(good), before);
-        EXPECT_TRUE(present(good + ".KW2"));
+        EXPECT_EQ(TestFiles::read(good), before);
+        EXPECT_TRUE(TestFiles::exists(good + ".KW2"));
     }
 }
 
@@ -180,10 +169,10 @@ TEST_F(OleCrunchTest, CrunchModeRemovesTheRowsAndSumsTheGain)
     found->show();
     found->setSelected(0, true);
     found->setSelected(2, true);
-    const qint64 before = readAll(a).size();
+    const qint64 before = TestFiles::read(a).size();
     window.BitBtn1Click();
     EXPECT_EQ(found->count(), 1);
-    const qint64 gained = 2 * (before - readAll(a).size());
+    const qint64 gained = 2 * (before - TestFiles::read(a).size());
     EXPECT_EQ(window.statusText(), "Gained " + SizeText(gained) + " by crunching  2 files!");
     QDir::setCurrent(startDir);
 }

@@ -1,10 +1,13 @@
 #include "TestFiles.h"
 
 #include <QFile>
+#include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace TestFiles {
@@ -44,6 +47,30 @@ void setLocalMtime(const QByteArray& path, int year, int month, int day, int hou
     tm.tm_sec = second;
     tm.tm_isdst = -1;
     setMtime(path, mktime(&tm));
+}
+
+QByteArray read(const QByteArray& path)
+{
+    QFile f(QFile::decodeName(path));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool exists(const QByteArray& path)
+{
+    struct stat st;
+    return lstat(path.constData(), &st) == 0;
+}
+
+int bindSocket(const QByteArray& path)
+{
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
+        return fd;
+    close(fd);
+    return -1;
 }
 
 } // namespace TestFiles

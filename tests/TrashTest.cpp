@@ -10,36 +10,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <cstring>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
-
-// A listening socket, as a running program leaves in a temp directory.
-int bindSocket(const QByteArray& path)
-{
-    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
-    return bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 ? fd : -1;
-}
-
-bool present(const QByteArray& path)
-{
-    struct stat st;
-    return lstat(path.constData(), &st) == 0;
-}
-
-QByteArray readAll(const QByteArray& path)
-{
-    QFile f(QFile::decodeName(path));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // The trash lives in a data directory of the test's own.
 class TrashTest : public ::testing::Test {
@@ -71,10 +46,10 @@ TEST_F(TrashTest, TrashedFilesCanBeRestoredByAnyDesktop)
     const QByteArray b = file("d2/same name.tmp", "second");
     ASSERT_EQ(Trash::moveToTrash(a), 0);
     ASSERT_EQ(Trash::moveToTrash(b), 0);
-    EXPECT_FALSE(present(a));
-    EXPECT_EQ(readAll(trash + "/files/same name.tmp"), "first");
-    EXPECT_EQ(readAll(trash + "/files/same name.tmp.2"), "second");
-    const QByteArray info = readAll(trash + "/info/same name.tmp.2.trashinfo");
+    EXPECT_FALSE(TestFiles::exists(a));
+    EXPECT_EQ(TestFiles::read(trash + "/files/same name.tmp"), "first");
+    EXPECT_EQ(TestFiles::read(trash + "/files/same name.tmp.2"), "second");
+    const QByteArray info = TestFiles::read(trash + "/info/same name.tmp.2.trashinfo");
     EXPECT_TRUE(info.startsWith("[Trash Info]\nPath=" + b.toPercentEncoding("/") + "\n"))
         << info.constData();
     EXPECT_TRUE(info.contains(
@@ -90,7 +65,7 @@ TEST_F(TrashTest, LinksGoAsLinks)
     ASSERT_EQ(symlink("/nowhere", dangling.constData()), 0);
     ShellDelete shell(nullptr);
     EXPECT_EQ(shell.run({link, dangling}, true).removed, QList<QByteArray>({link, dangling}));
-    EXPECT_EQ(readAll(important), "keep me");
+    EXPECT_EQ(TestFiles::read(important), "keep me");
     struct stat st;
     ASSERT_EQ(lstat((trash + "/files/link.tmp").constData(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
@@ -98,7 +73,7 @@ TEST_F(TrashTest, LinksGoAsLinks)
     const QByteArray again = root + "/again.tmp";
     ASSERT_EQ(symlink(important.constData(), again.constData()), 0);
     EXPECT_EQ(shell.run({again}, false).removed, QList<QByteArray>({again}));
-    EXPECT_EQ(readAll(important), "keep me");
+    EXPECT_EQ(TestFiles::read(important), "keep me");
 }
 
 TEST_F(TrashTest, NodesInUseStayWithTheirDirectories)
@@ -106,7 +81,7 @@ TEST_F(TrashTest, NodesInUseStayWithTheirDirectories)
     file("tmpdir/plain.txt");
     file("tmpdir/.hidden");
     file("tmpdir/app/state.db");
-    const int socketFd = bindSocket(root + "/tmpdir/app/socket");
+    const int socketFd = TestFiles::bindSocket(root + "/tmpdir/app/socket");
     ASSERT_GE(socketFd, 0);
     file("tmpdir/gone/inner.txt");
     for (bool undo : {true, false}) {
@@ -114,11 +89,11 @@ TEST_F(TrashTest, NodesInUseStayWithTheirDirectories)
         ShellDelete shell(nullptr);
         const ShellDelete::Result r = shell.run({root + "/tmpdir/*.*"}, undo);
         EXPECT_FALSE(r.cancelled);
-        EXPECT_TRUE(present(root + "/tmpdir/app/socket"));
-        EXPECT_FALSE(present(root + "/tmpdir/app/state.db"));
-        EXPECT_FALSE(present(root + "/tmpdir/.hidden"));
-        EXPECT_FALSE(present(root + "/tmpdir/gone"));
-        EXPECT_TRUE(present(root + "/tmpdir"));
+        EXPECT_TRUE(TestFiles::exists(root + "/tmpdir/app/socket"));
+        EXPECT_FALSE(TestFiles::exists(root + "/tmpdir/app/state.db"));
+        EXPECT_FALSE(TestFiles::exists(root + "/tmpdir/.hidden"));
+        EXPECT_FALSE(TestFiles::exists(root + "/tmpdir/gone"));
+        EXPECT_TRUE(TestFiles::exists(root + "/tmpdir"));
         EXPECT_FALSE(r.removed.contains(root + "/tmpdir/app"));
         EXPECT_TRUE(r.removed.contains(root + "/tmpdir/gone"));
         file("tmpdir/app/state.db");
@@ -153,7 +128,7 @@ TEST_F(TrashTest, FailuresAskOnceWhenSkippedAll)
         ASSERT_EQ(texts.size(), 1) << undo;
         EXPECT_TRUE(texts[0].contains(QFile::decodeName(a)));
         EXPECT_TRUE(r.removed.isEmpty());
-        EXPECT_TRUE(present(a) && present(b));
+        EXPECT_TRUE(TestFiles::exists(a) && TestFiles::exists(b));
     }
 }
 
