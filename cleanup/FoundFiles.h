@@ -2,7 +2,8 @@
 
 #include <QByteArray>
 
-// The file operations behind deleting found files.
+// The file operations behind deleting found files. A path is never followed
+// through a directory that has become a symbolic link since the search.
 namespace FoundFiles {
 // Something is at the path: a file, or a link even if it leads nowhere.
 bool exists(const QByteArray& path);

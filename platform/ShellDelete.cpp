@@ -1,5 +1,6 @@
 #include "platform/ShellDelete.h"
 
+#include "platform/ParentDirectory.h"
 #include "platform/Trash.h"
 
 #include <QFile>
@@ -7,8 +8,10 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,6 +21,22 @@ namespace {
 bool isNodeInUse(mode_t mode)
 {
     return S_ISSOCK(mode) || S_ISFIFO(mode) || S_ISCHR(mode) || S_ISBLK(mode);
+}
+
+QString reason(int error)
+{
+    if (error == ELOOP)
+        return QStringLiteral("A directory on this path is now a symbolic link, "
+                              "which is not followed.");
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// A directory named through a link (a temp directory set to one) is emptied
+// where it really is: below it no link is followed.
+QByteArray physical(const QByteArray& dir)
+{
+    std::unique_ptr<char, void (*)(void*)> real(realpath(dir.constData(), nullptr), std::free);
+    return real ? QByteArray(real.get()) : dir;
 }
 
 QList<QByteArray> entriesOf(const QByteArray& dir)
@@ -51,9 +70,9 @@ QList<QByteArray> ShellDelete::expand(const QList<QByteArray>& items)
     QList<QByteArray> out;
     for (const QByteArray& item : items) {
         if (item.endsWith("/*.*"))
-            out += entriesOf(item.left(item.size() - 3));
+            out += entriesOf(physical(item.left(item.size() - 3)));
         else if (item.endsWith("/*"))
-            out += entriesOf(item.left(item.size() - 1));
+            out += entriesOf(physical(item.left(item.size() - 1)));
         else
             out.append(item);
     }
@@ -118,8 +137,11 @@ ShellDelete::Result ShellDelete::run(const QList<QByteArray>& items, bool allowU
 // contents go one by one and the directory stays.
 bool ShellDelete::remove(const QByteArray& path)
 {
+    const ParentDirectory parent(path);
+    if (!parent.isOpen())
+        return parent.error() != ENOENT && failed(path, parent.error());
     struct stat st;
-    if (lstat(path.constData(), &st) != 0)
+    if (fstatat(parent.fd(), parent.name(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return false;
     if (isNodeInUse(st.st_mode) || (m_ownOnly && st.st_uid != geteuid()))
         return false;
@@ -128,7 +150,7 @@ bool ShellDelete::remove(const QByteArray& path)
     if (m_allowUndo && !(S_ISDIR(st.st_mode) && holdsNodesInUse(path)))
         return trash(path);
     if (!S_ISDIR(st.st_mode))
-        return erase(path);
+        return erase(parent, path, 0);
     bool all = true;
     for (const QByteArray& entry : entriesOf(path)) {
         if (m_cancelled)
@@ -137,7 +159,7 @@ bool ShellDelete::remove(const QByteArray& path)
     }
     if (m_allowUndo || !all)
         return false;
-    return rmdir(path.constData()) == 0 || failed(path, errno);
+    return erase(parent, path, AT_REMOVEDIR);
 }
 
 bool ShellDelete::trash(const QByteArray& path)
@@ -146,9 +168,9 @@ bool ShellDelete::trash(const QByteArray& path)
     return error == 0 || failed(path, error);
 }
 
-bool ShellDelete::erase(const QByteArray& path)
+bool ShellDelete::erase(const ParentDirectory& parent, const QByteArray& path, int flags)
 {
-    return unlink(path.constData()) == 0 || failed(path, errno);
+    return unlinkat(parent.fd(), parent.name(), flags) == 0 || failed(path, errno);
 }
 
 // Always false: the item is still there. Asks unless told to skip all.
@@ -160,7 +182,7 @@ bool ShellDelete::failed(const QByteArray& path, int error)
                     QStringLiteral("%1\n\n%2\n\n%3")
                         .arg(m_allowUndo ? QStringLiteral("Cannot move to the trash:")
                                          : QStringLiteral("Cannot delete:"),
-                             QFile::decodeName(path), QString::fromLocal8Bit(std::strerror(error))),
+                             QFile::decodeName(path), reason(error)),
                     QMessageBox::NoButton, m_owner);
     box.setObjectName(QStringLiteral("ShellDeleteError"));
     QPushButton* skip = box.addButton(QStringLiteral("Skip"), QMessageBox::AcceptRole);

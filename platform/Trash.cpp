@@ -1,5 +1,7 @@
 #include "platform/Trash.h"
 
+#include "platform/ParentDirectory.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -115,9 +117,12 @@ QByteArray homeTrash()
 int moveToTrash(const QByteArray& path)
 {
     errno = 0;
+    const ParentDirectory parent(path);
+    if (!parent.isOpen())
+        return parent.error();
     struct stat st;
-    if (!path.startsWith('/') || lstat(path.constData(), &st) != 0)
-        return path.startsWith('/') ? errno : EINVAL;
+    if (fstatat(parent.fd(), parent.name(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno;
     std::optional<Target> target;
     const QByteArray home = homeTrash();
     struct stat homeSt;
@@ -133,7 +138,8 @@ int moveToTrash(const QByteArray& path)
     const QByteArray base = path.mid(path.lastIndexOf('/') + 1);
     if (const int error = reserve(target->directory, base, infoText(target->recordedPath), name))
         return error;
-    if (rename(path.constData(), (target->directory + "/files/" + name).constData()) != 0) {
+    if (renameat(parent.fd(), parent.name(), AT_FDCWD,
+                 (target->directory + "/files/" + name).constData()) != 0) {
         const int error = errno;
         unlink((target->directory + "/info/" + name + ".trashinfo").constData());
         return error;

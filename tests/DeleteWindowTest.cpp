@@ -147,4 +147,41 @@ TEST_F(DeleteWindowTest, ALinkIsDeletedAsALink)
     EXPECT_EQ(found->count(), 0);
 }
 
+// Between the search and the click, d1 became a link to a directory holding
+// a file of the same name, d2 vanished, and the selected link.tmp was
+// replaced by a link to a directory full of files.
+TEST_F(DeleteWindowTest, PathsChangedSinceTheSearchTouchNothingElse)
+{
+    for (bool toTrash : {false, true}) {
+        SCOPED_TRACE(toTrash);
+        QTemporaryDir elsewhere;
+        const QByteArray outside = QFile::encodeName(QDir(elsewhere.path()).canonicalPath());
+        TestFiles::write(outside + "/x.tmp", "not chosen");
+        TestFiles::write(outside + "/inner.txt", "not chosen");
+        list({"d1/x.tmp", "d2/y.tmp", "link.tmp"});
+        ASSERT_TRUE(QDir(QFile::decodeName(root + "/d1")).removeRecursively());
+        ASSERT_TRUE(QDir(QFile::decodeName(root + "/d2")).removeRecursively());
+        ASSERT_EQ(symlink(outside.constData(), (root + "/d1").constData()), 0);
+        ASSERT_TRUE(QFile::remove(QFile::decodeName(root + "/link.tmp")));
+        ASSERT_EQ(symlink(outside.constData(), (root + "/link.tmp").constData()), 0);
+        trashOption(toTrash);
+        select({0, 1, 2});
+        const QStringList shown = click();
+        EXPECT_EQ(TestFiles::read(outside + "/x.tmp"), "not chosen");
+        EXPECT_EQ(TestFiles::read(outside + "/inner.txt"), "not chosen");
+        EXPECT_FALSE(present("link.tmp"));
+        ASSERT_EQ(shown.size(), 2) << shown.join('|').toStdString();
+        EXPECT_TRUE(shown[1].contains(QFile::decodeName(root + "/d1/x.tmp")));
+        if (toTrash)
+            EXPECT_TRUE(shown[1].contains("symbolic link"));
+        EXPECT_EQ(TestFiles::exists(trash + "/files/x.tmp"), false);
+        // Only the link counts as deleted; d1's row stays.
+        EXPECT_TRUE(window.statusText().endsWith(toTrash ? "deleting 2 trash files!"
+                                                         : "deleting 1 trash files!"))
+            << window.statusText().toStdString();
+        found->clear();
+        ASSERT_TRUE(QFile::remove(QFile::decodeName(root + "/d1")));
+    }
+}
+
 } // namespace

@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -109,6 +110,17 @@ TEST_F(EmptyTempTest, AnEmptyDirectoryGivesNoMessage)
     click(QMessageBox::Yes);
     EXPECT_EQ(click(QMessageBox::Yes).size(), 1); // the question alone
     EXPECT_TRUE(left().isEmpty());
+}
+
+TEST_F(EmptyTempTest, ATempDirectoryNamedThroughALinkIsEmptiedWhereItIs)
+{
+    const QByteArray link = QFile::encodeName(QDir(outside.path()).canonicalPath()) + "/tmp-link";
+    ASSERT_EQ(symlink(root.constData(), link.constData()), 0);
+    qputenv("TMPDIR", link);
+    trashOption(false);
+    EXPECT_EQ(click(QMessageBox::Yes).size(), 1) << "only the question, no error";
+    EXPECT_TRUE(left().isEmpty());
+    EXPECT_TRUE(QFileInfo(QFile::decodeName(link)).isSymLink());
 }
 
 } // namespace
