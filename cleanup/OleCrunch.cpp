@@ -101,6 +101,9 @@ bool OleCrunch::copyFile(const QByteArray& from, const QByteArray& to)
     close(in);
     if (out >= 0)
         close(out);
+    // A backup cut short (a full disk) must not pass for one.
+    if (!ok && out >= 0)
+        unlink(to.constData());
     return ok;
 }
 

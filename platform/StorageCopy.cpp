@@ -165,6 +165,24 @@ void blockSizes(const char* path, guint& big, guint& small)
         close(fd);
 }
 
+// Written in place rather than through libgsf's own temporary file, which
+// a killed helper would leave behind; the caller removes the target when the
+// copy fails. Never an existing file, never through a link.
+GsfOutput* openTarget(const char* target)
+{
+    const int fd = open(target, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    FILE* file = fd >= 0 ? fdopen(fd, "wb") : nullptr;
+    if (!file) {
+        if (fd >= 0)
+            close(fd);
+        return nullptr;
+    }
+    GsfOutput* out = gsf_output_stdio_new_FILE(target, file, FALSE);
+    if (!out)
+        std::fclose(file);
+    return out;
+}
+
 } // namespace
 
 Result copy(const char* source, const char* target)
@@ -179,7 +197,7 @@ Result copy(const char* source, const char* target)
         return CannotOpenSource;
     guint big = 512, small = 64;
     blockSizes(source, big, small);
-    Ref<GsfOutput> sink(gsf_output_stdio_new(target, nullptr));
+    Ref<GsfOutput> sink(openTarget(target));
     if (!sink.p)
         return CannotCreateTarget;
     Ref<GsfOutfile> out(gsf_outfile_msole_new_full(sink.p, big, small));

@@ -3,6 +3,7 @@
 #include "CompoundBuilder.h"
 #include "FileList/TFileListView.h"
 #include "ModalAnswer.h"
+#include "SmallDisk.h"
 #include "TestFiles.h"
 #include "app/TfrmMain.h"
 #include "search/SizeText.h"
@@ -175,6 +176,85 @@ TEST_F(OleCrunchTest, CrunchModeRemovesTheRowsAndSumsTheGain)
     const qint64 gained = 2 * (before - TestFiles::read(a).size());
     EXPECT_EQ(window.statusText(), "Gained " + SizeText(gained) + " by crunching  2 files!");
     QDir::setCurrent(startDir);
+}
+
+// Whatever stopped the compaction: the file as it was, and beside it only
+// the given other names.
+void expectAsItWas(const QByteArray& path, const QByteArray& content, const QStringList& beside)
+{
+    EXPECT_EQ(TestFiles::read(path), content);
+    const QString dir = QFile::decodeName(path.left(path.lastIndexOf('/')));
+    QStringList expected = beside;
+    expected << QFile::decodeName(path.mid(path.lastIndexOf('/') + 1));
+    expected.sort();
+    EXPECT_EQ(QDir(dir)
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+                  .join(" | ")
+                  .toStdString(),
+              expected.join(" | ").toStdString());
+}
+
+TEST_F(OleCrunchTest, AHelperKilledMidCopyLeavesTheFileAndNoScraps)
+{
+    const QByteArray path = root + "/large.doc";
+    const QByteArray content = CompoundBuilder::build(4, 20, 40 << 20);
+    TestFiles::write(path, content);
+    // Killed as soon as the first kilobyte it writes is on the disk.
+    const OleCrunch killing(fakeHelper("\"" KW_CRUNCH_HELPER "\" \"$1\" \"$2\" & pid=$!\n"
+                                       "while kill -0 $pid && [ -z \"$(find \"${1%/*}\" "
+                                       "-name '.?*' -size +1k)\" ]; do :; done\n"
+                                       "kill -KILL $pid; wait $pid\n"
+                                       "[ $? -eq 137 ] && touch \"${1%/*}/killed\"\n"
+                                       "kill -KILL $$"));
+    const OleCrunch::Outcome out = killing.crunch(path, false);
+    EXPECT_EQ(out.message, OleCrunch::Message::CrunchingFailed);
+    EXPECT_EQ(out.gain, 0);
+    expectAsItWas(path, content, {"fake-helper", "killed", "large.doc.KW2"});
+    EXPECT_EQ(TestFiles::read(path + ".KW2"), content);
+}
+
+TEST_F(OleCrunchTest, ABackupThatCannotBeWrittenStopsBeforeAnyChange)
+{
+    const QByteArray path = document("plan.doc");
+    const QByteArray content = TestFiles::read(path);
+    // A directory in the backup's place.
+    ASSERT_TRUE(QDir().mkdir(QFile::decodeName(path + ".KW2")));
+    OleCrunch::Outcome out = crunch.crunch(path, false);
+    EXPECT_EQ(out.message, OleCrunch::Message::None);
+    EXPECT_EQ(out.gain, 0);
+    expectAsItWas(path, content, {"plan.doc.KW2"});
+    ASSERT_TRUE(QDir().rmdir(QFile::decodeName(path + ".KW2")));
+    // A link in its place is not followed.
+    TestFiles::write(root + "/elsewhere", "not chosen");
+    ASSERT_EQ(symlink((root + "/elsewhere").constData(), (path + ".KW2").constData()), 0);
+    out = crunch.crunch(path, false);
+    EXPECT_EQ(out.gain, 0);
+    expectAsItWas(path, content, {"elsewhere", "plan.doc.KW2"});
+    EXPECT_EQ(TestFiles::read(root + "/elsewhere"), "not chosen");
+}
+
+TEST_F(OleCrunchTest, AFullDiskLeavesTheFileAsItWas)
+{
+    SmallDisk disk(2048);
+    if (!disk.isReady())
+        GTEST_SKIP() << "no file system of its own can be mounted here";
+    const QByteArray path = QFile::encodeName(disk.path()) + "/report.doc";
+    const QByteArray content = CompoundBuilder::build(3, 20, 300000);
+    TestFiles::write(path, content);
+    // No room for the backup: nothing changes, and nothing is said.
+    disk.fill();
+    OleCrunch::Outcome out = crunch.crunch(path, false);
+    EXPECT_EQ(out.message, OleCrunch::Message::None);
+    EXPECT_EQ(out.gain, 0);
+    expectAsItWas(path, content, {"filler"});
+    // Room for the backup, but the disk fills while the copy is written.
+    ASSERT_TRUE(QFile::remove(disk.path() + "/filler"));
+    disk.fill(content.size() + 16384);
+    out = crunch.crunch(path, false);
+    EXPECT_EQ(out.message, OleCrunch::Message::CrunchingFailed);
+    EXPECT_EQ(out.gain, 0);
+    expectAsItWas(path, content, {"filler", "report.doc.KW2"});
+    EXPECT_EQ(TestFiles::read(path + ".KW2"), content);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <sys/mount.h>
+#include <sys/statvfs.h>
 
 SmallDisk::SmallDisk(int kilobytes)
 {
@@ -22,12 +23,18 @@ bool SmallDisk::makeReadOnly() const
                  MS_REMOUNT | MS_RDONLY, nullptr) == 0;
 }
 
-void SmallDisk::fill() const
+void SmallDisk::fill(qint64 leave) const
 {
     QFile f(m_dir.filePath(QStringLiteral("filler")));
     if (!f.open(QIODevice::WriteOnly))
         return;
     const QByteArray block(4096, 'x');
-    while (f.write(block) == block.size() && f.flush()) {
+    for (;;) {
+        struct statvfs vfs;
+        if (statvfs(QFile::encodeName(m_dir.path()).constData(), &vfs) != 0 ||
+            qint64(vfs.f_bavail) * qint64(vfs.f_frsize) <= leave)
+            return;
+        if (f.write(block) != block.size() || !f.flush())
+            return;
     }
 }

@@ -14,8 +14,8 @@ public:
 
     bool isReady() const { return m_mounted; }
     QString path() const { return m_dir.path(); }
-    // Takes up whatever room is left.
-    void fill() const;
+    // Takes up whatever room is left, but about the given number of bytes.
+    void fill(qint64 leave = 0) const;
     bool makeReadOnly() const;
 
 private:
