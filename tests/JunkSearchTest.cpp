@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -177,6 +178,23 @@ TEST_F(JunkSearchTest, ADeepTreeIsWalkedToTheBottom)
     dir(deep);
     file(deep + "bottom.tmp");
     EXPECT_EQ(search({"*.tmp"}), L({deep + "bottom.tmp"}));
+}
+
+TEST_F(JunkSearchTest, ADirectoryOfAHundredThousandEntries)
+{
+    dir("wide");
+    L expected;
+    for (int i = 0; i < 100000; ++i) {
+        const QByteArray name = "wide/" + QByteArray::number(i) + (i % 10 ? ".txt" : ".tmp");
+        const int fd = open((root + name).constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(write(fd, "x", 1), 1);
+        close(fd);
+        if (i % 10 == 0)
+            expected << name;
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(search({"*.tmp"}), expected);
 }
 
 TEST_F(JunkSearchTest, FindsWhatGnuFindFinds)
