@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -53,6 +54,20 @@ TEST(CompoundFileTest, OnlyRegularFilesAreLookedInto)
     EXPECT_FALSE(CompoundFile::isStorageFile(root + "/link.xls"));
     EXPECT_FALSE(CompoundFile::isStorageFile(root + "/pipe.doc")); // and does not hang
     EXPECT_FALSE(CompoundFile::isStorageFile(root + "/missing.doc"));
+}
+
+TEST(CompoundFileTest, LookingIntoAFileLeavesItsAccessTime)
+{
+    QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(dir.path()) + "/old.doc";
+    TestFiles::write(path, header(3) + QByteArray(512, '\0'));
+    // Older than the modification: any reading would update it.
+    const timespec times[2] = {{1000000000, 0}, {0, UTIME_OMIT}};
+    ASSERT_EQ(utimensat(AT_FDCWD, path.constData(), times, 0), 0);
+    EXPECT_TRUE(CompoundFile::isStorageFile(path));
+    struct stat st;
+    ASSERT_EQ(stat(path.constData(), &st), 0);
+    EXPECT_EQ(st.st_atim.tv_sec, 1000000000);
 }
 
 class OleSearchTest : public ::testing::Test {
