@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -32,7 +33,8 @@ public:
 private:
     std::function<void(QWidget*)> m_answer;
     QTimer m_timer;
-    QWidget* m_last = nullptr;
+    // A guarded pointer: the next box may be made at the address of the last.
+    QPointer<QWidget> m_last;
     int m_count = 0;
 };
 
