@@ -57,15 +57,12 @@ void makeTree(const QByteArray& root)
 
 } // namespace
 
-QByteArray defaultRoot()
+QByteArray fromArguments(int argc, char** argv)
 {
-    return QByteArrayLiteral("/var/tmp/kehrwerk-bench-tree");
-}
-
-void ensure(const QByteArray& root)
-{
+    const QByteArray root = argc > 1 ? QByteArray(argv[1]) : "/var/tmp/kehrwerk-bench-tree";
     if (!QFile::exists(QFile::decodeName(root + "/.complete")))
         makeTree(root);
+    return root;
 }
 
 } // namespace BenchTree

@@ -9,7 +9,7 @@
 namespace BenchTree {
 constexpr int TopDirs = 200, SubDirs = 200, FilesPerDir = 25;
 extern const QStringList Patterns;
-QByteArray defaultRoot();
-// Makes the tree unless a complete one is there already.
-void ensure(const QByteArray& root);
+// The tree named on the command line, or the default one; made unless a
+// complete one is there already.
+QByteArray fromArguments(int argc, char** argv);
 } // namespace BenchTree

@@ -2,6 +2,7 @@
 // file of about 50 MB and a directory of 1,000 small ones.
 //
 //   crunch_bench [path of kehrwerk-crunch]   (default: beside this program's build)
+#include "BenchSupport.h"
 #include "CompoundBuilder.h"
 #include "cleanup/OleCrunch.h"
 
@@ -15,24 +16,11 @@
 
 namespace {
 
-void write(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        std::exit(1);
-}
-
-template <typename F> double timed(F f)
-{
-    QElapsedTimer t;
-    t.start();
-    f();
-    return double(t.nsecsElapsed()) / 1e6;
-}
+using namespace BenchSupport;
 
 double cp(const QStringList& args)
 {
-    return timed([&] {
+    return timedMs([&] {
         QProcess p;
         p.start("cp", args);
         p.waitForFinished(-1);
@@ -51,24 +39,24 @@ int main(int argc, char** argv)
     const OleCrunch crunch(helper);
 
     const QString large = dir.filePath("large.doc");
-    write(large, CompoundBuilder::build(4, 2560, 40 << 20));
+    writeOrExit(large, CompoundBuilder::build(4, 2560, 40 << 20));
     const double cpLarge = cp({large, dir.filePath("large-copy.doc")});
     const qint64 before = QFileInfo(large).size();
     OleCrunch::Outcome outcome;
     const double crunchLarge =
-        timed([&] { outcome = crunch.crunch(QFile::encodeName(large), false); });
+        timedMs([&] { outcome = crunch.crunch(QFile::encodeName(large), false); });
 
     QDir(dir.path()).mkdir("small");
     QList<QByteArray> small;
     const QByteArray body = CompoundBuilder::build(3);
     for (int i = 0; i < 1000; ++i) {
         const QString p = dir.filePath(QStringLiteral("small/s%1.xls").arg(i));
-        write(p, body);
+        writeOrExit(p, body);
         small.append(QFile::encodeName(p));
     }
     const double cpSmall = cp({"-r", dir.filePath("small"), dir.filePath("small-copy")});
     qint64 gainedSmall = 0;
-    const double crunchSmall = timed([&] {
+    const double crunchSmall = timedMs([&] {
         for (const QByteArray& p : small)
             gainedSmall += crunch.crunch(p, false).gain;
     });

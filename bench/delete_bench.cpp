@@ -2,6 +2,7 @@
 // and into the trash) and beside whole "Delete" clicks on 10,000 listed rows.
 //
 //   delete_bench [file count]   (default 10000; the trash is a temporary one)
+#include "BenchSupport.h"
 #include "FileList/TFileListView.h"
 #include "app/KehrwerkApplication.h"
 #include "app/TfrmMain.h"
@@ -22,6 +23,8 @@
 
 namespace {
 
+using namespace BenchSupport;
+
 QList<QByteArray> makeFiles(const QByteArray& dir, int count)
 {
     QList<QByteArray> paths;
@@ -34,14 +37,6 @@ QList<QByteArray> makeFiles(const QByteArray& dir, int count)
         paths.append(p);
     }
     return paths;
-}
-
-template <typename F> double timed(F f)
-{
-    QElapsedTimer t;
-    t.start();
-    f();
-    return double(t.nsecsElapsed()) / 1e6;
 }
 
 double click(TfrmMain& window, TfrmOptionen& options, bool trash, const QList<QByteArray>& files)
@@ -62,7 +57,7 @@ double click(TfrmMain& window, TfrmOptionen& options, bool trash, const QList<QB
             box->button(QMessageBox::Yes)->click();
     });
     yes.start(1);
-    const double ms = timed([&] { window.BitBtn1Click(); });
+    const double ms = timedMs([&] { window.BitBtn1Click(); });
     std::printf("    (%s; %d rows left)\n", qPrintable(window.statusText()), found->count());
     return ms;
 }
@@ -81,14 +76,14 @@ int main(int argc, char** argv)
     const QByteArray dir = QFile::encodeName(work.path());
 
     QList<QByteArray> files = makeFiles(dir, count);
-    const double unlinkMs = timed([&] {
+    const double unlinkMs = timedMs([&] {
         for (const QByteArray& f : files)
             unlink(f.constData());
     });
     files = makeFiles(dir, count);
-    const double eraseMs = timed([&] { ShellDelete(nullptr).run(files, false); });
+    const double eraseMs = timedMs([&] { ShellDelete(nullptr).run(files, false); });
     files = makeFiles(dir, count);
-    const double trashMs = timed([&] { ShellDelete(nullptr).run(files, true); });
+    const double trashMs = timedMs([&] { ShellDelete(nullptr).run(files, true); });
 
     TfrmMain window;
     TfrmOptionen options(&window);

@@ -84,8 +84,7 @@ int main(int argc, char** argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     KehrwerkApplication app(argc, argv);
-    const QByteArray root = argc > 1 ? QByteArray(argv[1]) : BenchTree::defaultRoot();
-    BenchTree::ensure(root);
+    const QByteArray root = BenchTree::fromArguments(argc, argv);
 
     QSet<QByteArray> byFind;
     QList<QByteArray> byEngine;

@@ -7,6 +7,7 @@
 // interrupted run), so the tree stays as it was.
 //
 //   soak [tree directory]   (default /var/tmp/kehrwerk-bench-tree)
+#include "BenchSupport.h"
 #include "BenchTree.h"
 #include "CompoundBuilder.h"
 #include "FileList/TFileListView.h"
@@ -28,6 +29,8 @@
 
 namespace {
 
+using namespace BenchSupport;
+
 int g_faults = 0;
 
 void check(bool ok, const char* what)
@@ -47,23 +50,6 @@ double memoryMiB(const char* field)
         if (line.startsWith(field))
             return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toDouble() / 1024;
     return 0;
-}
-
-void write(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
-        std::printf("cannot write %s\n", qPrintable(path));
-        std::exit(2);
-    }
-}
-
-template <typename F> double timedMs(F f)
-{
-    QElapsedTimer t;
-    t.start();
-    f();
-    return double(t.nsecsElapsed()) / 1e6;
 }
 
 // Every entry of the trash goes back to where its info file says it was.
@@ -95,10 +81,11 @@ public:
         , m_exclusions(&m_window)
         , m_editor(&m_window)
     {
-        write(m_programDir.filePath("kw2.ini"), "[Opt]\r\no_trash=1\r\no_backup=0\r\no_0byte=0\r\n"
-                                                "o_hidden=0\r\no_system=0\r\no_ro=0\r\n");
-        write(m_programDir.filePath("patterns.kwl"),
-              BenchTree::Patterns.join("\r\n").toUtf8() + "\r\n");
+        writeOrExit(m_programDir.filePath("kw2.ini"),
+                    "[Opt]\r\no_trash=1\r\no_backup=0\r\no_0byte=0\r\n"
+                    "o_hidden=0\r\no_system=0\r\no_ro=0\r\n");
+        writeOrExit(m_programDir.filePath("patterns.kwl"),
+                    BenchTree::Patterns.join("\r\n").toUtf8() + "\r\n");
         m_window.setProgramDirectory(m_programDir.path());
         m_window.setDialogs(&m_options, &m_exclusions, &m_editor);
         m_window.setHelperPath(helper);
@@ -199,8 +186,7 @@ int main(int argc, char** argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     KehrwerkApplication app(argc, argv);
-    const QByteArray root = argc > 1 ? QByteArray(argv[1]) : BenchTree::defaultRoot();
-    BenchTree::ensure(root);
+    const QByteArray root = BenchTree::fromArguments(argc, argv);
     // The trash on the tree's own file system, where the program moves to it.
     const QByteArray data = root + "-soak-data";
     QDir().mkpath(QFile::decodeName(data));
@@ -213,8 +199,8 @@ int main(int argc, char** argv)
     QDir().mkpath(QFile::decodeName(docs));
     constexpr int Documents = 100;
     for (int i = 0; i < Documents; ++i)
-        write(QFile::decodeName(docs) + QStringLiteral("/report%1.doc").arg(i),
-              CompoundBuilder::build(3 + i % 2, 40, 20000 + 500 * i));
+        writeOrExit(QFile::decodeName(docs) + QStringLiteral("/report%1.doc").arg(i),
+                    CompoundBuilder::build(3 + i % 2, 40, 20000 + 500 * i));
 
     QElapsedTimer total;
     total.start();
