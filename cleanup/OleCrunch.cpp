@@ -1,6 +1,7 @@
 #include "cleanup/OleCrunch.h"
 
 #include "platform/CompoundFile.h"
+#include "platform/ParentDirectory.h"
 
 #include <QFile>
 #include <QProcess>
@@ -135,8 +136,10 @@ OleCrunch::Helper OleCrunch::runHelper(const QByteArray& source, const QByteArra
 
 OleCrunch::Outcome OleCrunch::crunch(const QByteArray& path, bool keepBackup) const
 {
+    // A directory on the way that became a link leads to a file nobody chose.
     struct stat original;
-    if (!CompoundFile::isStorageFile(path) || lstat(path.constData(), &original) != 0)
+    if (!ParentDirectory(path).isOpen() || !CompoundFile::isStorageFile(path) ||
+        lstat(path.constData(), &original) != 0)
         return {};
     if (!(original.st_mode & S_IWUSR))
         return {}; // read-only: left exactly as it is

@@ -233,6 +233,20 @@ TEST_F(OleCrunchTest, ABackupThatCannotBeWrittenStopsBeforeAnyChange)
     EXPECT_EQ(TestFiles::read(root + "/elsewhere"), "not chosen");
 }
 
+TEST_F(OleCrunchTest, ADirectoryThatBecameALinkIsNotFollowed)
+{
+    // docs was a directory when it was searched.
+    QTemporaryDir elsewhere;
+    const QByteArray outside = QFile::encodeName(elsewhere.path()) + "/report.doc";
+    TestFiles::write(outside, CompoundBuilder::build(3));
+    const QByteArray content = TestFiles::read(outside);
+    ASSERT_EQ(
+        symlink(QFile::encodeName(elsewhere.path()).constData(), (root + "/docs").constData()), 0);
+    const OleCrunch::Outcome out = crunch.crunch(root + "/docs/report.doc", true);
+    EXPECT_EQ(out.gain, 0);
+    expectAsItWas(outside, content, {});
+}
+
 TEST_F(OleCrunchTest, AFullDiskLeavesTheFileAsItWas)
 {
     SmallDisk disk(2048);
