@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QListWidget>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -128,6 +129,12 @@ void TfrmMain::MyHandler(QObject*, const std::exception& failure)
         return;
     }
     std::fprintf(stderr, "kehrwerk: %s\n", failure.what());
+    // Closing a dialog must not look like a save that did not happen.
+    if (io && io->isSave())
+        MessageBoxes::showMessage(
+            this, QStringLiteral("%1\n\ncannot be saved: %2.\nIt keeps what it held before.")
+                      .arg(QFile::decodeName(io->path()),
+                           QString::fromLocal8Bit(std::strerror(io->code()))));
 }
 
 void TfrmMain::DirsClick()

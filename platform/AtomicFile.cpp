@@ -17,15 +17,16 @@ void replace(const QString& path, const QByteArray& content)
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw IoError::fromErrno(path, EACCES);
+        throw IoError::fromErrno(path, EACCES, IoError::Access::Save);
     if (file.write(content) != content.size() || file.error() != QFileDevice::NoError ||
         fsync(file.handle()) != 0) {
-        const IoError failure = IoError::fromErrno(path, EIO);
+        // A short write that sets no error code is a full disk.
+        const IoError failure = IoError::fromErrno(path, ENOSPC, IoError::Access::Save);
         file.cancelWriting();
         throw failure;
     }
     if (!file.commit())
-        throw IoError::fromErrno(path, EACCES);
+        throw IoError::fromErrno(path, EACCES, IoError::Access::Save);
 }
 
 void replaceLines(const QString& path, const QStringList& lines)

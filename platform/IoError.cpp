@@ -14,16 +14,17 @@ std::string describe(int code, const QByteArray& path)
 
 } // namespace
 
-IoError::IoError(int code, const QByteArray& path)
+IoError::IoError(int code, const QByteArray& path, Access access)
     : std::runtime_error(describe(code, path))
     , m_code(code)
     , m_path(path)
+    , m_access(access)
 {
 }
 
-IoError IoError::fromErrno(const QString& path, int fallback)
+IoError IoError::fromErrno(const QString& path, int fallback, Access access)
 {
-    return IoError(errno != 0 ? errno : fallback, QFile::encodeName(path));
+    return IoError(errno != 0 ? errno : fallback, QFile::encodeName(path), access);
 }
 
 bool IoError::isDriveNotReady() const

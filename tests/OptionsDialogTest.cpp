@@ -173,4 +173,26 @@ TEST_F(OptionsDialogTest, ThePatternEditorIsReachedFromTheOptions)
     EXPECT_TRUE(PatternFile::read(dir.filePath("patterns.kwl")).contains("*.kwtest"));
 }
 
+// The dialog closes as always; the user learns that nothing was saved.
+TEST_F(OptionsDialogTest, ASaveThatFailsIsReported)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir("kw2.ini"));
+    QStringList shown;
+    ModalAnswer answer([&](QWidget* modal) {
+        if (modal == &options)
+            press(modal, "BitBtn1");
+        else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            shown << box->text();
+            box->accept();
+        }
+    });
+    // As a click does: through the event loop, where failures are caught.
+    QMetaObject::invokeMethod(
+        &window, [this] { window.ToolButton6Click(); }, Qt::QueuedConnection);
+    QApplication::processEvents();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].startsWith(dir.filePath("kw2.ini") + "\n\ncannot be saved: "));
+    EXPECT_FALSE(options.isVisible());
+}
+
 } // namespace

@@ -218,6 +218,16 @@ TEST_F(TfrmMainTest, DriveNotReadyIsReportedOnceAndOtherFailuresSilently)
     EXPECT_TRUE(stillUsable);
 }
 
+TEST_F(TfrmMainTest, ASaveThatFailedIsReportedNamingTheFile)
+{
+    const QStringList shown = messagesDuring([&] {
+        fromEventLoop(
+            [] { throw IoError(ENOSPC, "/opt/kehrwerk/kw2.ini", IoError::Access::Save); });
+    });
+    EXPECT_EQ(shown, QStringList({"/opt/kehrwerk/kw2.ini\n\ncannot be saved: No space left on "
+                                  "device.\nIt keeps what it held before."}));
+}
+
 TEST_F(TfrmMainTest, DoneReturnsToThePatternViewAndKeepsTheButtonCaption)
 {
     window.setState(State::CrunchResults);
