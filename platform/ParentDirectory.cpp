@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <linux/openat2.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -19,6 +20,19 @@ int openWithoutLinks(const QByteArray& dir)
     return int(syscall(SYS_openat2, AT_FDCWD, dir.constData(), &how, sizeof how));
 }
 
+// One step down. A link there fails as "not a directory" with O_NOFOLLOW;
+// it is told as openat2 tells it.
+int openElement(int dirFd, const char* element)
+{
+    const int fd = openat(dirFd, element, DirectoryFlags | O_NOFOLLOW);
+    const int error = errno;
+    struct stat st;
+    const bool link = fd < 0 && error == ENOTDIR &&
+                      fstatat(dirFd, element, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode);
+    errno = link ? ELOOP : error;
+    return fd;
+}
+
 // Older kernels, or sandboxes that refuse the call: one element at a time.
 int openElementWise(const QByteArray& dir)
 {
@@ -28,7 +42,7 @@ int openElementWise(const QByteArray& dir)
             break;
         if (element.isEmpty() || element == ".")
             continue;
-        const int next = openat(fd, element.constData(), DirectoryFlags | O_NOFOLLOW);
+        const int next = openElement(fd, element.constData());
         const int error = errno;
         close(fd);
         fd = next;
@@ -51,9 +65,8 @@ ParentDirectory::ParentDirectory(const QByteArray& path)
     m_fd = openWithoutLinks(dir);
     if (m_fd < 0 && (errno == ENOSYS || errno == EPERM))
         m_fd = openElementWise(dir);
-    // A link opened with O_NOFOLLOW | O_DIRECTORY fails with ENOTDIR.
     if (m_fd < 0)
-        m_error = errno == ENOTDIR ? ELOOP : errno;
+        m_error = errno;
 }
 
 ParentDirectory::~ParentDirectory()
