@@ -12,7 +12,8 @@ class QWidget;
 // The shell's delete operation: removes a list of items into the trash or
 // for good, without asking first (the program asks). A path may end in "*.*"
 // or "*", meaning every entry of that directory, dot-entries included.
-// Links are removed as links. Sockets, FIFOs and device nodes belong to
+// Links are removed as links, and a path that leads through a link (a
+// directory replaced by one since the search) is refused. Sockets, FIFOs and device nodes belong to
 // running programs and stay where they are, with the directories holding
 // them, without an error. Long runs show a progress window with Cancel; each
 // failing item gets a dialog with Skip, Skip all and Cancel.
