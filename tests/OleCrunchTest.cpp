@@ -205,7 +205,8 @@ TEST_F(OleCrunchTest, AHelperKilledMidCopyLeavesTheFileAndNoScraps)
                                        "-name '.?*' -size +1k)\" ]; do :; done\n"
                                        "kill -KILL $pid; wait $pid\n"
                                        "[ $? -eq 137 ] && touch \"${1%/*}/killed\"\n"
-                                       "kill -KILL $$"));
+                                       "kill -KILL $$"),
+                            20000);
     const OleCrunch::Outcome out = killing.crunch(path, false);
     EXPECT_EQ(out.message, OleCrunch::Message::CrunchingFailed);
     EXPECT_EQ(out.gain, 0);
