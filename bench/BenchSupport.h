@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QString>
+#include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -26,6 +27,13 @@ inline void writeOrExit(const QString& path, const QByteArray& bytes)
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         std::exit(2);
     }
+}
+
+// Windows are made without a display unless one is asked for.
+inline void offscreenUnlessTold()
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
 } // namespace BenchSupport

@@ -66,8 +66,7 @@ double click(TfrmMain& window, TfrmOptionen& options, bool trash, const QList<QB
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchSupport::offscreenUnlessTold();
     KehrwerkApplication app(argc, argv);
     const int count = argc > 1 ? std::atoi(argv[1]) : 10000;
     QTemporaryDir work(QDir::tempPath() + "/kw-delete-XXXXXX"),

@@ -2,6 +2,7 @@
 // baseline, a bare lstat of the same files, measured in the same run.
 //
 //   filelist_bench [file count]   (default 100000; files go to a temp dir)
+#include "BenchSupport.h"
 #include "FileList/TFileListView.h"
 #include "platform/DateTimeFormats.h"
 
@@ -88,8 +89,7 @@ void printBreakdown(const std::vector<QByteArray>& paths)
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchSupport::offscreenUnlessTold();
     QApplication app(argc, argv);
     const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
     QTemporaryDir dir(QDir::tempPath() + "/kw-bench-XXXXXX");

@@ -4,6 +4,7 @@
 //
 // The tree (1,000,000 files in 40,000 directories, about 2% pattern hits and
 // 1% empty files) is made on the first run and reused afterwards.
+#include "BenchSupport.h"
 #include "BenchTree.h"
 #include "FileList/TFileListView.h"
 #include "app/KehrwerkApplication.h"
@@ -81,8 +82,7 @@ double median(std::vector<double> v)
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchSupport::offscreenUnlessTold();
     KehrwerkApplication app(argc, argv);
     const QByteArray root = BenchTree::fromArguments(argc, argv);
 

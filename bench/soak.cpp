@@ -183,8 +183,7 @@ private:
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchSupport::offscreenUnlessTold();
     KehrwerkApplication app(argc, argv);
     const QByteArray root = BenchTree::fromArguments(argc, argv);
     // The trash on the tree's own file system, where the program moves to it.
