@@ -148,7 +148,7 @@ bool ShellDelete::remove(const QByteArray& path)
     if (S_ISDIR(st.st_mode) && isTrashDirectory(path))
         return false;
     if (m_allowUndo && !(S_ISDIR(st.st_mode) && holdsNodesInUse(path)))
-        return trash(path);
+        return trash(parent, path);
     if (!S_ISDIR(st.st_mode))
         return erase(parent, path, 0);
     bool all = true;
@@ -162,9 +162,9 @@ bool ShellDelete::remove(const QByteArray& path)
     return erase(parent, path, AT_REMOVEDIR);
 }
 
-bool ShellDelete::trash(const QByteArray& path)
+bool ShellDelete::trash(const ParentDirectory& parent, const QByteArray& path)
 {
-    const int error = Trash::moveToTrash(path);
+    const int error = Trash::moveToTrash(parent, path);
     return error == 0 || failed(path, error);
 }
 

@@ -42,7 +42,7 @@ public:
 
 private:
     bool remove(const QByteArray& path); // false: not (entirely) removed
-    bool trash(const QByteArray& path);
+    bool trash(const ParentDirectory& parent, const QByteArray& path);
     bool erase(const ParentDirectory& parent, const QByteArray& path, int flags);
     bool failed(const QByteArray& path, int error);
     void progress(const QByteArray& path);

@@ -116,10 +116,13 @@ QByteArray homeTrash()
 
 int moveToTrash(const QByteArray& path)
 {
-    errno = 0;
     const ParentDirectory parent(path);
-    if (!parent.isOpen())
-        return parent.error();
+    return parent.isOpen() ? moveToTrash(parent, path) : parent.error();
+}
+
+int moveToTrash(const ParentDirectory& parent, const QByteArray& path)
+{
+    errno = 0;
     struct stat st;
     if (fstatat(parent.fd(), parent.name(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return errno;
